@@ -1,0 +1,21 @@
+#pragma once
+// Windows-1252 <-> UTF-8. The core and every file speak Windows-1252 bytes; the window
+// speaks UTF-8 / QString. The conversion happens once, at the window's edge.
+
+#include <string>
+#include <string_view>
+
+namespace radexa {
+
+// Every byte has a code point: the five bytes that Windows-1252 leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same number, so that
+// any byte string survives the round trip.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+// Code points without a Windows-1252 byte, and malformed UTF-8, become '?'.
+std::string Utf8ToCp1252(std::string_view utf8);
+
+// The Unicode code point of one Windows-1252 byte.
+char32_t Cp1252CodePoint(unsigned char byte);
+
+} // namespace radexa

@@ -1,0 +1,59 @@
+#pragma once
+// Text to number, number to text, and range tests shared by the whole program.
+// Texts are Windows-1252 bytes; numbers are doubles. No state of their own besides
+// the process-wide number settings (numbersettings.h).
+
+#include "core/support/types.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace radexa {
+
+// The conversion error of StrToReal. what() is the German text, in Windows-1252.
+class ConversionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Text to number. The point is always a decimal separator; the separator of the
+// current number settings too. Throws ConversionError.
+double StrToReal(std::string_view text);
+// The same, without an exception: false when the text is not a number.
+bool TryStrToReal(std::string_view text, double& value);
+
+// 1-based position of the last occurrence of c, -1 if none.
+std::int32_t LastCharPos(std::string_view text, char c);
+// The characters after the first n.
+std::string TextAfter(std::string_view text, int n);
+// Pieces between separators; n separators give n + 1 pieces; an empty text gives none.
+StringArray SplitText(std::string_view text, char separator);
+// Equal length and equal bytes after folding A-Z to a-z.
+bool SameTextNoCase(std::string_view a, std::string_view b);
+
+// Formats of the form [text]%[-][width][.precision](f|d|s)[text], with the decimal
+// separator of the current number settings. A format that is not of this form is
+// returned as it stands.
+std::string FormatReal(std::string_view format, double x);
+// "---" when x is not greater than 0 (or not a finite number).
+std::string FormatPositiveReal(std::string_view format, double x);
+std::string FormatText(std::string_view format, std::string_view text);
+std::string FormatInt(std::string_view format, std::int64_t n);
+
+// Band edges and fixed frequencies: six characters, decimals by range.
+std::string FormatBandEdge(double x);
+// As many decimals as fit into width characters.
+std::string FormatToWidth(int width, double x);
+// Number of decimal digits of the integer part of |x|, at least 1.
+int IntegerDigits(double x);
+
+bool InRange(double x, double low, double high);       // low <= x < high
+bool InClosedRange(double x, double low, double high); // low <= x <= high
+bool WithinPercent(double x, double reference, double percent);
+
+// The text with c put in front until it has the length.
+std::string PadLeft(std::string_view text, std::size_t length, char c);
+
+} // namespace radexa
