@@ -1,0 +1,202 @@
+#include "core/graphics/sideview.h"
+
+#include "core/support/numbersettings.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace radexa {
+namespace {
+
+NumberSettings decimal(char c) {
+    NumberSettings s;
+    s.decimalSeparator = c;
+    s.thousandSeparator = c == ',' ? '.' : ',';
+    return s;
+}
+
+// 12 m antenna, largest distance 10 m: the height limits the scale.
+SideViewData workedExample() {
+    SideViewData d;
+    d.antennaHeight = 12;
+    d.angles = {0, 90, 180};
+    d.distances = {10, 4, 2};
+    return d;
+}
+
+TEST(SideView, WorkedExampleAtZoomOne) {
+    ScopedNumberSettings point(decimal('.'));
+    const SideViewGeometry g = ComputeSideView(workedExample(), 1.0, false);
+    EXPECT_NEAR(g.scale, 27.5917, 5e-5);
+    EXPECT_EQ(g.originX, 121);
+    EXPECT_EQ(g.groundY, 449);
+    EXPECT_EQ(g.antennaY, 118);
+    EXPECT_EQ(g.mastTopY, 118);
+    EXPECT_EQ(g.fiveMeterLength, 138);
+    EXPECT_EQ(g.legendX, 140);
+    EXPECT_EQ(g.legendY, 369);
+    const SideViewTexts t = SideViewReadouts(g, 1.0);
+    EXPECT_EQ(t.size, "1");
+    EXPECT_EQ(t.xInterval, " 29.32");
+    EXPECT_EQ(t.yInterval, " 17.14");
+}
+
+TEST(SideView, ZoneOutlineIsMirroredForDataUpTo180) {
+    const SideViewGeometry g = ComputeSideView(workedExample(), 1.0, false);
+    ASSERT_TRUE(g.mirrored);
+    EXPECT_EQ(g.zone, (std::vector<PixelPoint>{{397, 118}, {121, 228}, {66, 118}}));
+    EXPECT_EQ(g.mirror, (std::vector<PixelPoint>{{397, 118}, {121, 8}, {66, 118}}));
+    // Metres of the pixel-rounded points, zone first, then mirror.
+    const double s = g.scale;
+    const DoubleArray reach{276 / s, 0, 55 / s, 276 / s, 0, 55 / s};
+    const DoubleArray clearance{331 / s, 221 / s, 331 / s, 331 / s, 441 / s, 331 / s};
+    ASSERT_EQ(g.reachList.size(), reach.size());
+    for (std::size_t i = 0; i < reach.size(); ++i) {
+        EXPECT_DOUBLE_EQ(g.reachList[i], reach[i]) << i;
+        EXPECT_DOUBLE_EQ(g.clearanceList[i], clearance[i]) << i;
+    }
+    EXPECT_DOUBLE_EQ(g.maxReach, 276 / s);
+    EXPECT_DOUBLE_EQ(g.minClearance, 221 / s);
+    EXPECT_EQ(g.clearanceX, 121);
+    EXPECT_EQ(g.clearanceTopY, 228);
+    EXPECT_EQ(g.reachX, 397);
+    ScopedNumberSettings comma(decimal(','));
+    const SideViewTexts t = SideViewReadouts(g, 1.0);
+    EXPECT_EQ(t.clearance, "   8,0");
+    EXPECT_EQ(t.reach, "  10,0");
+}
+
+TEST(SideView, RaysEndOneDegreeFurther) {
+    const SideViewGeometry g = ComputeSideView(workedExample(), 1.0, true);
+    EXPECT_EQ(g.zone, (std::vector<PixelPoint>{{397, 123}, {119, 228}, {66, 117}}));
+    EXPECT_EQ(g.mirror, (std::vector<PixelPoint>{{397, 113}, {119, 8}, {66, 119}}));
+    // Reach and clearance come from the ray ends: the lowest end stands 2 px left of
+    // the mast and counts with its absolute distance.
+    EXPECT_DOUBLE_EQ(g.reachAtMinClearance, 2 / g.scale);
+    EXPECT_EQ(g.clearanceX, 123);
+}
+
+TEST(SideView, DataPast180AreDrawnAsTheyAre) {
+    SideViewData d;
+    d.antennaHeight = 12;
+    d.angles = {0, 90, 180, 270};
+    d.distances = {10, 4, 2, 40};
+    const SideViewGeometry g = ComputeSideView(d, 1.0, false);
+    EXPECT_FALSE(g.mirrored);
+    EXPECT_TRUE(g.mirror.empty());
+    EXPECT_EQ(g.reachList.size(), 4u);
+    // 40 m upward from a 12 m mast: the largest distance now limits the scale.
+    EXPECT_DOUBLE_EQ(g.scale, 0.7 * 809 / 40);
+    EXPECT_EQ(g.zone[3], (PixelPoint{121, g.antennaY - 566}));
+}
+
+TEST(SideView, ZoneBelowTheGroundCountsWithItsDepth) {
+    SideViewData d;
+    d.antennaHeight = 2;
+    d.angles = {0, 90};
+    d.distances = {3, 3}; // reaches 1 m below the ground
+    const SideViewGeometry g = ComputeSideView(d, 1.0, false);
+    const double s = g.scale;
+    EXPECT_GT(g.zone[1].y, g.groundY);
+    EXPECT_DOUBLE_EQ(g.clearanceList[1], (g.zone[1].y - g.groundY) / s);
+    // The smallest clearance is the ground crossing of neither point: the 0-degree
+    // point stands 2 m up, the 90-degree point 1 m down.
+    EXPECT_EQ(g.clearanceTopY, Nearest(g.groundY - g.minClearance * s));
+    EXPECT_LT(g.clearanceTopY, g.groundY);
+}
+
+// Equal clearances: the quicksort decides, and here the later point (straight down,
+// at the mast) wins over the 30-degree point that lies as low.
+TEST(SideView, TiedClearanceGoesToThePointTheSortPutsFirst) {
+    SideViewData d;
+    d.antennaHeight = 12;
+    d.angles = {0, 30, 90};
+    d.distances = {10, 8, 4};
+    const SideViewGeometry g = ComputeSideView(d, 1.0, false);
+    ASSERT_EQ(g.zone[1], (PixelPoint{312, 228}));
+    ASSERT_EQ(g.zone[2], (PixelPoint{121, 228}));
+    EXPECT_EQ(g.clearanceX, 121);
+}
+
+TEST(SideView, ZoomScalesAndIsShownInTheGeneralFormat) {
+    ScopedNumberSettings comma(decimal(','));
+    const struct {
+        double zoom;
+        const char* text;
+    } cases[] = {{ZoomIn(ZoomIn(1.0)), "1,1025"}, {ZoomOut(ZoomIn(1.0)), "0,9975"}, {1.0, "1"}};
+    for (const auto& c : cases) {
+        const SideViewGeometry g = ComputeSideView(workedExample(), c.zoom, false);
+        EXPECT_DOUBLE_EQ(g.scale, 0.7 * 473 / 12 * c.zoom);
+        EXPECT_EQ(SideViewReadouts(g, c.zoom).size, c.text);
+    }
+}
+
+TEST(SideView, ZoomIsHeldWithinItsBounds) {
+    double in = 1.0, out = 1.0;
+    for (int i = 0; i < 100000; ++i) {
+        in = ZoomIn(in);
+        out = ZoomOut(out);
+    }
+    EXPECT_EQ(in, kMaxZoom);
+    EXPECT_EQ(out, kMinZoom);
+    EXPECT_EQ(ZoomOut(kMaxZoom), kMaxZoom * 0.95);
+    EXPECT_EQ(ClampZoom(std::nan("")), 1.0);
+    // At the largest zoom every pixel stays far inside the 32-bit range.
+    SideViewData d = workedExample();
+    d.antennaHeight = 1e-3;
+    const SideViewGeometry g = ComputeSideView(d, kMaxZoom, false);
+    for (const PixelPoint& p : g.zone)
+        EXPECT_LT(std::abs(p.x) + std::abs(p.y), 10'000'000);
+}
+
+TEST(SideView, MouseReadoutInMetresAndPixels) {
+    ScopedNumberSettings comma(decimal(','));
+    const SideViewGeometry g = ComputeSideView(workedExample(), 1.0, false);
+    const struct {
+        int x, y;
+        const char *mx, *my, *px, *py;
+    } cases[] = {{121, 118, "0,00", "12,00", " 121", " 118"},
+                 {397, 449, "10,00", "0,00", " 397", " 449"},
+                 {10, 8, "-4,02", "15,99", "  10", "   8"}};
+    for (const auto& c : cases) {
+        const MouseReadout m = SideViewMouse(g, 12, c.x, c.y);
+        EXPECT_EQ(m.x, c.mx);
+        EXPECT_EQ(m.y, c.my);
+        EXPECT_EQ(m.pixelX, c.px);
+        EXPECT_EQ(m.pixelY, c.py);
+    }
+}
+
+TEST(SideView, RefusesWhatCannotBeDrawn) {
+    const auto refused = [](double height, SmallIntArray angles, DoubleArray distances) {
+        SideViewData d;
+        d.antennaHeight = height;
+        d.angles = std::move(angles);
+        d.distances = std::move(distances);
+        return SideViewRefusal(d);
+    };
+    EXPECT_FALSE(refused(12, {0, 90}, {10, 4}).has_value());
+    const struct {
+        const char* what;
+        std::optional<std::string> reason;
+        const char* mentions;
+    } cases[] = {
+        {"empty table", refused(12, {}, {}), "no angle data"},
+        {"height 0", refused(0, {0}, {1}), "antenna height"},
+        {"negative height", refused(-3, {0}, {1}), "antenna height"},
+        {"all distances 0", refused(12, {0, 10}, {0, 0}), "0 m"},
+        {"lengths differ", refused(12, {0, 10}, {1}), "incomplete"},
+        {"infinite distance", refused(12, {0}, {std::numeric_limits<double>::infinity()}),
+         "usable"},
+        {"no finite scale", refused(5e-324, {0}, {5e-324}), "one scale"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(c.reason.has_value()) << c.what;
+        EXPECT_NE(c.reason->find(c.mentions), std::string::npos) << c.what << ": " << *c.reason;
+    }
+}
+
+} // namespace
+} // namespace radexa
