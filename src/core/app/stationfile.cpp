@@ -1,0 +1,217 @@
+#include "core/app/stationfile.h"
+
+#include "core/support/rdfunc.h"
+
+#include <algorithm>
+#include <array>
+
+namespace radexa {
+
+namespace {
+
+const std::array<std::string, kStationLineCount> kLabels = {
+    "Band/Frequenz...........>",   "Antenne.................>", "H\xF6he [m]................>",
+    "Leistung [W]............>",   "Betriebsart.............>", "TXRX-Intervall..........>",
+    "FCC/BNetzA..............>",   "KabelTyp................>", "Kabell\xE4nge.[m]..........>",
+    "sonst. D\xE4mpfungen.[dB]..>"};
+
+constexpr const char* kLineEnd = "\r\n";
+
+int number(StationLine line) {
+    return static_cast<int>(line);
+}
+
+// A value never carries a line break into the file, which would shift every later line.
+std::string oneLine(std::string_view value) {
+    std::string out(value);
+    out.erase(std::remove_if(out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n'; }),
+              out.end());
+    return out;
+}
+
+StringArray splitLines(std::string_view bytes) {
+    StringArray lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        auto end = bytes.find('\n', start);
+        const bool last = end == std::string_view::npos;
+        if (last)
+            end = bytes.size();
+        std::string_view line = bytes.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.emplace_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string trimBlanks(std::string_view text) {
+    const auto b = text.find_first_not_of(' ');
+    if (b == std::string_view::npos)
+        return {};
+    const auto e = text.find_last_not_of(' ');
+    return std::string(text.substr(b, e - b + 1));
+}
+
+} // namespace
+
+bool StationFileReading::restored(StationLine line) const {
+    if (number(line) < 1 || number(line) > static_cast<int>(lines.size()))
+        return false;
+    return std::none_of(problems.begin(), problems.end(),
+                        [line](const StationFileProblem& p) { return p.line == line; });
+}
+
+void StationFileReading::addProblem(StationLine line, StationProblemKind kind) {
+    problems.push_back({line, kind});
+}
+
+const std::string& StationLineLabel(StationLine line) {
+    const int n = std::clamp(number(line), 1, kStationLineCount);
+    return kLabels[static_cast<std::size_t>(n - 1)];
+}
+
+std::string BuildStationFile(const StationRecord& r) {
+    const std::string first = r.fixedFrequencyMode ? "F" + r.frequencyText : r.band;
+    const std::string values[kStationLineCount] = {
+        first,         r.antennaName + ";" + r.manufacturer,
+        r.height,      r.power,
+        r.mode,        r.dutyCycle,
+        r.factorTable, r.cable,
+        r.cableLength, r.otherAttenuations};
+    std::string out;
+    for (int i = 0; i < kStationLineCount; ++i)
+        out += kLabels[static_cast<std::size_t>(i)] + oneLine(values[i]) + kLineEnd;
+    return out;
+}
+
+StationFileReading ParseStationFile(std::string_view bytes) {
+    StationFileReading reading;
+    reading.lines = splitLines(bytes);
+    StationRecord& r = reading.record;
+
+    for (int n = 1; n <= kStationLineCount; ++n) {
+        const auto line = static_cast<StationLine>(n);
+        if (n > static_cast<int>(reading.lines.size())) {
+            reading.addProblem(line, StationProblemKind::Missing);
+            continue;
+        }
+        const std::string value = TextAfter(reading.lines[static_cast<std::size_t>(n - 1)],
+                                            static_cast<int>(kStationLabelLength));
+        switch (line) {
+        case StationLine::BandOrFrequency:
+            if (value.empty()) {
+                reading.addProblem(line, StationProblemKind::Empty);
+            } else if (value[0] == 'F') {
+                double f = 0;
+                if (TryStrToReal(std::string_view(value).substr(1), f)) {
+                    r.fixedFrequencyMode = true;
+                    r.frequencyText = value.substr(1);
+                    reading.fixedFrequency = f;
+                } else {
+                    reading.addProblem(line, StationProblemKind::NotANumber);
+                }
+            } else {
+                r.band = value;
+            }
+            break;
+        case StationLine::Antenna: {
+            const StringArray pair = SplitText(value, ';');
+            if (value.empty()) {
+                reading.addProblem(line, StationProblemKind::Empty);
+            } else if (pair.size() < 2) {
+                reading.addProblem(line, StationProblemKind::NoSeparator);
+            } else {
+                r.antennaName = pair[0];
+                r.manufacturer = pair[1];
+            }
+            break;
+        }
+        case StationLine::Height:
+            r.height = value;
+            break;
+        case StationLine::Power:
+            r.power = value;
+            break;
+        case StationLine::Mode:
+            r.mode = trimBlanks(value);
+            break;
+        case StationLine::DutyCycle:
+            r.dutyCycle = value;
+            break;
+        case StationLine::FactorTable:
+            r.factorTable = value;
+            break;
+        case StationLine::Cable:
+            r.cable = value;
+            break;
+        case StationLine::CableLength:
+            r.cableLength = value;
+            break;
+        case StationLine::OtherAttenuations:
+            r.otherAttenuations = value;
+            break;
+        }
+    }
+    return reading;
+}
+
+std::string StationProblemsWarning(std::string_view heading, std::string_view fileName,
+                                   const StationFileReading& reading) {
+    std::string out = std::string(heading) + kLineEnd + std::string(fileName);
+    std::vector<int> named;
+    for (const auto& p : reading.problems) {
+        const int n = number(p.line);
+        if (std::find(named.begin(), named.end(), n) != named.end())
+            continue;
+        named.push_back(n);
+        const bool present = n >= 1 && n <= static_cast<int>(reading.lines.size());
+        out +=
+            kLineEnd + std::to_string(n) + ": " +
+            (present ? reading.lines[static_cast<std::size_t>(n - 1)] : StationLineLabel(p.line));
+    }
+    return out;
+}
+
+std::string ProposedStationFileName(bool fixedFrequencyMode, double fixedFrequency) {
+    const std::string suffix = fixedFrequencyMode ? FormatReal("%1.0fMHz", fixedFrequency) : "";
+    return "MYCALL" + suffix + ".txt";
+}
+
+std::string ProposedExportFileName(std::string_view userProfile, std::string_view fallbackFolder) {
+    const std::string name = "MC Export.txt";
+    if (!userProfile.empty())
+        return std::string(userProfile) + "/DeskTop/" + name;
+    if (fallbackFolder.empty())
+        return name;
+    std::string folder(fallbackFolder);
+    if (folder.back() != '/')
+        folder += '/';
+    return folder + name;
+}
+
+std::string GridFileText(const std::vector<StringArray>& rows) {
+    std::string out;
+    for (const auto& row : rows) {
+        for (const auto& cell : row)
+            out += PadLeft(cell, 9, ' ') + " ;";
+        out += kLineEnd;
+    }
+    return out;
+}
+
+std::string GridClipboardText(const std::vector<StringArray>& rows) {
+    std::string out;
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (i > 0)
+                out += '\t';
+            out += row[i];
+        }
+        out += kLineEnd;
+    }
+    return out;
+}
+
+} // namespace radexa

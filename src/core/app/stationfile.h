@@ -1,0 +1,110 @@
+#pragma once
+// Station files: the operator's inputs for one station in ten lines, each a German label
+// of 25 bytes followed by the value, every line ended by CR LF. Building and reading the
+// lines; the window gathers the values and restores its controls from them. Also the
+// text forms of the angle-table export.
+
+#include "core/support/types.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace radexa {
+
+// The ten lines of a station file, numbered from 1 as they stand in the file.
+enum class StationLine {
+    BandOrFrequency = 1,
+    Antenna,
+    Height,
+    Power,
+    Mode,
+    DutyCycle,
+    FactorTable,
+    Cable,
+    CableLength,
+    OtherAttenuations,
+};
+constexpr int kStationLineCount = 10;
+// Length of every label, in bytes.
+constexpr std::size_t kStationLabelLength = 25;
+
+// The values of a station as the window holds them: texts of its fields and selections,
+// Windows-1252, written as they stand (numbers are not reformatted).
+struct StationRecord {
+    bool fixedFrequencyMode = false;
+    std::string band;              // band name as shown in CBBand (when no fixed frequency)
+    std::string frequencyText;     // text of EditFreq (fixed-frequency mode), e.g. "  3,50"
+    std::string antennaName;       // Names[TakenAntennaIndex] of the catalogue
+    std::string manufacturer;      // SelectedManufacturer
+    std::string height;            // EditHoehe
+    std::string power;             // EditPower
+    std::string mode;              // mode name: "CW", "SSB", "AM", "FM", "TV", "GSM", "DTX", "Alle"
+    std::string dutyCycle;         // selected item of RGDutyCycle, e.g. "TX3 RX3"
+    std::string factorTable;       // selected item of RGFCCBNetzA: "FCC", "BNetzA (Germany)", "1"
+    std::string cable;             // selected item of CLBCable, e.g. "RG213"
+    std::string cableLength;       // EditCableLength
+    std::string otherAttenuations; // EditPlugAtt
+};
+
+// Why a line of a station file could not be restored.
+enum class StationProblemKind {
+    Missing,        // the file ends before this line
+    Empty,          // nothing after the label (band or antenna line)
+    NoSeparator,    // the antenna line has no ";" between name and manufacturer
+    NotANumber,     // the fixed frequency after "F" is not a number
+    UnknownAntenna, // the antenna pair names no catalogue entry (found by the window)
+};
+
+// One line that could not be restored.
+struct StationFileProblem {
+    StationLine line;
+    StationProblemKind kind;
+};
+
+// What reading a station file gave: the values it could restore, and the lines it could
+// not. The fields of a line that was not restored are left empty; the window keeps its
+// current value for them.
+struct StationFileReading {
+    StationRecord record;
+    double fixedFrequency = 0; // the number after "F" when record.fixedFrequencyMode
+    StringArray lines;         // the file's lines as read, without CR LF
+    std::vector<StationFileProblem> problems;
+
+    // True when the line was read and its value taken over.
+    bool restored(StationLine line) const;
+    // Records a line that could not be restored (the window adds UnknownAntenna).
+    void addProblem(StationLine line, StationProblemKind kind);
+};
+
+// The label of a line: 25 bytes, German in every interface language.
+const std::string& StationLineLabel(StationLine line);
+
+// The ten lines of the station file, each ended by CR LF.
+std::string BuildStationFile(const StationRecord& record);
+
+// Reads the bytes of a station file. Never fails: it restores what it can and lists the
+// lines it cannot restore. The labels are not examined.
+StationFileReading ParseStationFile(std::string_view bytes);
+
+// The warning after reading: the heading, the file name, then one line per line that was
+// not restored, naming it by its number and its text in the file (its label if missing).
+std::string StationProblemsWarning(std::string_view heading, std::string_view fileName,
+                                   const StationFileReading& reading);
+
+// The file name proposed for saving: "MYCALL.txt", or with a fixed frequency e.g.
+// "MYCALL145MHz.txt".
+std::string ProposedStationFileName(bool fixedFrequencyMode, double fixedFrequency);
+
+// The file proposed for the angle-table export: "MC Export.txt" in the DeskTop folder of
+// the user profile when it is given, otherwise in the fallback folder.
+std::string ProposedExportFileName(std::string_view userProfile, std::string_view fallbackFolder);
+
+// The angle table as a text file: per row, every cell padded on the left with blanks to 9
+// characters and followed by " ;", the row ended by CR LF.
+std::string GridFileText(const std::vector<StringArray>& rows);
+
+// The angle table as clipboard text: per row the cells joined by tabs, ended by CR LF.
+std::string GridClipboardText(const std::vector<StringArray>& rows);
+
+} // namespace radexa
