@@ -1,0 +1,242 @@
+#include "core/calc/calc.h"
+
+#include "core/support/rdfunc.h"
+
+#include <cmath>
+
+namespace radexa {
+
+namespace {
+
+constexpr double kSpeedOfLight = 299792500; // m/s, as the near-field limit has always used
+constexpr double kPi = 3.14159265358979323846;
+constexpr const char* kResultFormat = "%3.2f";
+
+// Whether the frequency has a limit and a reference frequency to compute with.
+Refusal frequencyRefusal(const FrequencyChoice& frequency) {
+    if (frequency.FixedFrequencyMode)
+        return EFieldLimit(frequency.FixedFrequency) > 0 ? Refusal::None
+                                                         : Refusal::NoLimitAtFrequency;
+    return BandLimit(frequency.BandIDX) > 0 ? Refusal::None : Refusal::NoBand;
+}
+
+CalcResult refusedCalc(Refusal r) {
+    CalcResult out;
+    out.refusal = r;
+    return out;
+}
+
+bool allFinite(std::initializer_list<double> values) {
+    for (double v : values)
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::string RefusalText(Refusal refusal) {
+    switch (refusal) {
+    case Refusal::None:
+        return "";
+    case Refusal::NegativePower:
+        return "Power must not be negative!";
+    case Refusal::NoBand:
+        return "No band is selected!";
+    case Refusal::NoLimitAtFrequency:
+        return "No E-field limit is defined at this frequency (0.003 MHz up to below 300000 "
+               "MHz)!";
+    case Refusal::NoFactor:
+        return "The resulting factor must be a positive number!";
+    case Refusal::CableLengthNotReal:
+        return "Cable length must be a real number";
+    case Refusal::CableLengthNotPositive:
+        return "Cable length must be a positive real number!";
+    case Refusal::AttenuationNotPositive:
+        return "Attenuation must be a positive real number!";
+    case Refusal::NoCable:
+        return "No cable type is selected!";
+    case Refusal::CableFrequencyOutOfRange:
+        return "No cable attenuation is known at this frequency (0.1 to 20000 MHz)!";
+    case Refusal::DistanceNotReal:
+        return "Distance must be real number!";
+    case Refusal::NegativeDistance:
+        return "Distance must not be negative!";
+    case Refusal::OutOfRange:
+        return "The inputs give a result too large to compute!";
+    }
+    return "";
+}
+
+double Pow10dB(double x) {
+    return std::pow(10.0, x / 10);
+}
+
+double NearField(double f) {
+    return (kSpeedOfLight / (f * 1e6)) / (2 * kPi);
+}
+
+double ReferenceFrequency(const FrequencyChoice& frequency) {
+    return frequency.FixedFrequencyMode ? frequency.FixedFrequency
+                                        : BandLowerEdge(frequency.BandIDX);
+}
+
+double ELimit(const FrequencyChoice& frequency) {
+    return frequency.FixedFrequencyMode ? EFieldLimit(frequency.FixedFrequency)
+                                        : BandLimit(frequency.BandIDX);
+}
+
+double AntInPower(double power, double totalAtt) {
+    return Pow10dB(-totalAtt) * power;
+}
+
+double EIRP(double antInPower, double antennaGain) {
+    return Pow10dB(antennaGain) * antInPower;
+}
+
+double MeanEIRP(double eirp, double factor) {
+    return eirp * factor;
+}
+
+double SafetyDistance(double meanEirp, double eLimit) {
+    return std::sqrt(30 * meanEirp) / eLimit;
+}
+
+double NearFieldLimit(const FrequencyChoice& frequency) {
+    return NearField(ReferenceFrequency(frequency));
+}
+
+double PowerForDistance(double distance, double eLimit, double factor, double totalAtt,
+                        double antennaGain) {
+    const double ed = eLimit * distance;
+    const double meanEirp = ed * ed * (1.0 / 30);
+    const double peakEirp = meanEirp / factor;
+    return peakEirp / (Pow10dB(-totalAtt) * Pow10dB(antennaGain));
+}
+
+CalcResult Calculate(const CalcInput& in) {
+    if (!allFinite({in.Power, in.TotalAtt, in.AntennaGain, in.Factor, in.frequency.FixedFrequency}))
+        return refusedCalc(Refusal::OutOfRange);
+    if (const Refusal r = frequencyRefusal(in.frequency); r != Refusal::None)
+        return refusedCalc(r);
+    if (in.Power < 0)
+        return refusedCalc(Refusal::NegativePower);
+    if (in.Factor < 0)
+        return refusedCalc(Refusal::NoFactor);
+    CalcResult out;
+    out.ELimit = ELimit(in.frequency);
+    out.AntInPower = AntInPower(in.Power, in.TotalAtt);
+    out.EIRP = EIRP(out.AntInPower, in.AntennaGain);
+    out.MeanEIRP = MeanEIRP(out.EIRP, in.Factor);
+    out.SafetyDistance = SafetyDistance(out.MeanEIRP, out.ELimit);
+    out.NearFieldLimit = NearFieldLimit(in.frequency);
+    if (!allFinite({out.AntInPower, out.EIRP, out.MeanEIRP, out.SafetyDistance}))
+        return refusedCalc(Refusal::OutOfRange);
+    return out;
+}
+
+CalcTexts FormatCalcResult(const CalcResult& r, double antennaGain) {
+    CalcTexts t;
+    t.EditGain = FormatReal(kResultFormat, antennaGain);
+    if (!r.ok()) {
+        t.EditEps = t.EditAntIn = t.EditEIRP = t.EditrPS = t.EditrNahfeld = "---";
+        return t;
+    }
+    t.EditEps = FormatPositiveReal(kResultFormat, r.ELimit);
+    t.EditAntIn = FormatReal(kResultFormat, r.AntInPower);
+    t.EditEIRP = FormatReal(kResultFormat, r.EIRP);
+    t.EditrPS = FormatPositiveReal(kResultFormat, r.SafetyDistance);
+    t.EditrNahfeld = FormatReal(kResultFormat, r.NearFieldLimit);
+    return t;
+}
+
+GivenDistanceResult CalculateAtDistance(const CalcInput& input, double distance) {
+    GivenDistanceResult out;
+    const auto refuse = [&out](Refusal r) {
+        out.refusal = r;
+        out.result = refusedCalc(r);
+        return out;
+    };
+    if (!allFinite({distance, input.TotalAtt, input.AntennaGain, input.Factor,
+                    input.frequency.FixedFrequency}))
+        return refuse(Refusal::OutOfRange);
+    if (const Refusal r = frequencyRefusal(input.frequency); r != Refusal::None)
+        return refuse(r);
+    if (distance < 0)
+        return refuse(Refusal::NegativeDistance);
+    if (!(input.Factor > 0))
+        return refuse(Refusal::NoFactor);
+    out.exactPower = PowerForDistance(distance, ELimit(input.frequency), input.Factor,
+                                      input.TotalAtt, input.AntennaGain);
+    if (!std::isfinite(out.exactPower))
+        return refuse(Refusal::OutOfRange);
+    // The window writes the power with two decimals and reads it back before `calc`.
+    out.powerText = FormatReal(kResultFormat, out.exactPower);
+    if (!TryStrToReal(out.powerText, out.Power))
+        return refuse(Refusal::OutOfRange);
+    CalcInput rounded = input;
+    rounded.Power = out.Power;
+    out.result = Calculate(rounded);
+    out.refusal = out.result.refusal;
+    return out;
+}
+
+GivenDistanceResult CalculateAtDistance(const CalcInput& input, std::string_view distanceText) {
+    double distance = 0;
+    if (!TryStrToReal(distanceText, distance)) {
+        GivenDistanceResult out;
+        out.refusal = out.result.refusal = Refusal::DistanceNotReal;
+        return out;
+    }
+    return CalculateAtDistance(input, distance);
+}
+
+namespace {
+
+// Factors and cable page; the calculation input with the setup's power.
+StationResult prepare(const StationSetup& s, CalcInput& input) {
+    StationResult out;
+    out.factors = ComputeFactors(s.ModeIDX, s.FactorTable, s.rhythmItem);
+    if (const Refusal r = frequencyRefusal(s.frequency); r != Refusal::None) {
+        out.refusal = out.calc.refusal = r;
+        return out;
+    }
+    out.cable = ComputeCable(s.CableIDX, ReferenceFrequency(s.frequency), s.CableLength, s.PlugAtt);
+    if (!out.cable.ok()) {
+        out.refusal = out.calc.refusal = out.cable.refusal;
+        return out;
+    }
+    input.frequency = s.frequency;
+    input.Power = s.Power;
+    input.TotalAtt = out.cable.TotalAtt;
+    input.AntennaGain = s.AntennaGain;
+    input.Factor = out.factors.Factor;
+    return out;
+}
+
+} // namespace
+
+StationResult Recalculate(const StationSetup& setup) {
+    CalcInput input;
+    StationResult out = prepare(setup, input);
+    if (!out.ok())
+        return out;
+    out.Power = input.Power;
+    out.calc = Calculate(input);
+    out.refusal = out.calc.refusal;
+    return out;
+}
+
+StationResult RecalculateAtDistance(const StationSetup& setup, double distance) {
+    CalcInput input;
+    StationResult out = prepare(setup, input);
+    if (!out.ok())
+        return out;
+    const GivenDistanceResult given = CalculateAtDistance(input, distance);
+    out.Power = given.Power;
+    out.calc = given.result;
+    out.refusal = given.refusal;
+    return out;
+}
+
+} // namespace radexa
