@@ -1,9 +1,67 @@
+// The desktop program: keeps the user's number separators, switches them for the run,
+// shows the main window and puts the separators back at the end.
+
+#include "core/support/numbersettings.h"
+#include "gui/app/radexaform.h"
+#include "gui/support/systemnumbers.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <QFont>
+#include <QStyleFactory>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char* const kUsage =
+    "Usage: radexa [--no-splash] [--help] [--version]\n"
+    "Radexa calculates the safety distance of an amateur radio station.\n"
+    "It reads Antennas.txt and AntUser.txt from the working folder.\n"
+    "  --no-splash  start without the splash window\n"
+    "  --help       show this text and exit\n"
+    "  --version    show the version and exit\n";
+
+} // namespace
 
 int main(int argc, char** argv) {
+    bool splash = true;
+    // Answered before any window exists, so that they work without a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("radexa %s\n", RADEXA_VERSION);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--no-splash") == 0) {
+            splash = false;
+            continue;
+        }
+        // Options Qt itself understands (-platform, -style, ...) are left to it.
+        if (std::strncmp(argv[i], "--", 2) == 0) {
+            std::fprintf(stderr, "radexa: unknown option '%s'\n%s", argv[i], kUsage);
+            return 2;
+        }
+    }
+
     QApplication app(argc, argv);
-    QLabel label("Radexa");
-    label.show();
+    QApplication::setApplicationName(QStringLiteral("Radexa"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSize(8);
+    QApplication::setFont(font);
+
+    // The program reads and writes numbers with the decimal comma while it runs; the
+    // user's own separators come back when it ends. Nothing outside the process changes.
+    const radexa::NumberSettings user = radexa::SystemNumberSettings();
+    radexa::ScopedNumberSettings program(radexa::ProgramNumberSettings(user));
+
+    radexa::TRadexaForm form(QApplication::applicationDirPath(), splash);
+    if (form.catalogueMissing())
+        return 1;
+    form.show();
     return app.exec();
 }

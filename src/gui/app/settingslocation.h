@@ -1,0 +1,26 @@
+#pragma once
+// Where the settings file "Radexa.ini" lives: beside the program, or, when the program
+// folder cannot be written (an installed program), in the user's configuration folder.
+
+#include <QString>
+
+namespace radexa {
+
+struct SettingsLocation {
+    QString readFrom;  // the file to read the window position from (may not exist)
+    QString writeTo;   // the file to write it to at closing
+};
+
+SettingsLocation FindSettingsLocation(const QString& programFolder, const QString& userConfigFolder);
+
+// The window position kept in the settings file.
+struct WindowPosition {
+    int left = 100;
+    int top = 100;
+};
+
+WindowPosition ReadWindowPosition(const QString& file);
+// False when the file could not be written; the old file is then left as it was.
+bool WriteWindowPosition(const QString& file, const WindowPosition& position);
+
+} // namespace radexa
