@@ -1,0 +1,199 @@
+# End-to-end checks of radexa-cli: run with -DCLI=<path to radexa-cli> -P <this file>.
+# Each case runs the program as a whole process and checks stdout, stderr and exit status.
+
+if(NOT CLI OR NOT EXISTS "${CLI}")
+    message(FATAL_ERROR "CLI must name the radexa-cli program (got '${CLI}')")
+endif()
+
+set(failures 0)
+
+function(fail name what)
+    message(SEND_ERROR "[${name}] ${what}")
+    math(EXPR n "${failures} + 1")
+    set(failures ${n} PARENT_SCOPE)
+endfunction()
+
+# cli_ok(NAME n ARGS a... LINES "whole line"... HAS "text"... FIRST "first line"
+#        MATCHES regex...)
+# Exit status 0, nothing on stderr; every LINES entry is one whole line of stdout.
+function(cli_ok)
+    cmake_parse_arguments(C "" "NAME;FIRST" "ARGS;LINES;HAS;MATCHES" ${ARGN})
+    execute_process(COMMAND "${CLI}" ${C_ARGS} OUTPUT_VARIABLE out ERROR_VARIABLE err
+                    RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+        fail("${C_NAME}" "exit status ${rc}, stderr: ${err}")
+    endif()
+    if(NOT err STREQUAL "")
+        fail("${C_NAME}" "unexpected stderr: ${err}")
+    endif()
+    foreach(line IN LISTS C_LINES)
+        string(FIND "\n${out}" "\n${line}\n" at)
+        if(at EQUAL -1)
+            fail("${C_NAME}" "no line '${line}' in:\n${out}")
+        endif()
+    endforeach()
+    foreach(text IN LISTS C_HAS)
+        string(FIND "${out}" "${text}" at)
+        if(at EQUAL -1)
+            fail("${C_NAME}" "no '${text}' in:\n${out}")
+        endif()
+    endforeach()
+    foreach(regex IN LISTS C_MATCHES)
+        if(NOT out MATCHES "${regex}")
+            fail("${C_NAME}" "output does not match '${regex}':\n${out}")
+        endif()
+    endforeach()
+    if(DEFINED C_FIRST)
+        string(FIND "${out}" "\n" eol)
+        string(SUBSTRING "${out}" 0 ${eol} first)
+        if(NOT first STREQUAL C_FIRST)
+            fail("${C_NAME}" "first line is '${first}', expected '${C_FIRST}'")
+        endif()
+    endif()
+    set(failures ${failures} PARENT_SCOPE)
+endfunction()
+
+# cli_bad(NAME n ARGS a... STDERR regex): exit status 2, nothing on stdout, one line on
+# stderr that matches the regex.
+function(cli_bad)
+    cmake_parse_arguments(C "" "NAME;STDERR" "ARGS" ${ARGN})
+    execute_process(COMMAND "${CLI}" ${C_ARGS} OUTPUT_VARIABLE out ERROR_VARIABLE err
+                    RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 2)
+        fail("${C_NAME}" "exit status ${rc}, expected 2")
+    endif()
+    if(NOT out STREQUAL "")
+        fail("${C_NAME}" "stdout not empty: ${out}")
+    endif()
+    if(NOT err MATCHES "^radexa-cli: [^\n]*\n$")
+        fail("${C_NAME}" "stderr is not one line: '${err}'")
+    endif()
+    if(NOT err MATCHES "${C_STDERR}")
+        fail("${C_NAME}" "stderr '${err}' does not match '${C_STDERR}'")
+    endif()
+    set(failures ${failures} PARENT_SCOPE)
+endfunction()
+
+# --- The start-up station and the calculation -------------------------------------------
+
+cli_ok(NAME startup
+    LINES "Ham-Band: 2m" "Freq. [MHz]: 144.00 - 146.00" "Power [W]: 100.00" "Mode: SSB"
+          "E-Field Limit  [V/m]: 27.50" "Modulation Factor: 0.50" "Intermittend Factor: 0.50"
+          "Resulting Factor: 0.25" "Attenuation [dB/100m]: 7.73" "Cable Attenuation [dB]: 0.77"
+          "Combined Attenuation between TX Output and Antenna Input [dB]: 0.77"
+          "Ant. Input Power [W]: 83.70" "EIRP [W]: 83.70" "Distance [m]: 0.91"
+          "Nearfield Conds [m]: 0.33" "Antenna Gain (dBi): 0.00")
+cli_ok(NAME startup-json ARGS --json
+    MATCHES "^{\"band\":\"2m\",\"frequency\":144,\"e_limit\":27.5,\"mode_factor\":0.5,\"duty_cycle\":0.5,\"factor\":0.25,\"cable_att100\":7.7297705[0-9]*,\"cable_att\":0.77297705[0-9]*,\"total_att\":0.77297705[0-9]*,\"gain\":0,\"power\":100,\"ant_in_power\":83.6955[0-9]*,\"eirp\":83.6955[0-9]*,\"mean_eirp\":20.9238[0-9]*,\"safety_distance\":0.91106[0-9]*,\"near_field_limit\":0.33134[0-9]*}\n$")
+cli_ok(NAME given-distance ARGS --distance 10
+    FIRST "Power [W]: 12047.64" LINES "Distance [m]: 10.00" "E-Field Limit  [V/m]: 27.50")
+cli_ok(NAME given-distance-comma ARGS --distance 10,0 --json
+    HAS "\"power\":12047.64,"
+    MATCHES "\"safety_distance\":(9\\.99999|10\\.00000)[0-9]*,")
+cli_ok(NAME power-zero ARGS --power 0
+    LINES "Ant. Input Power [W]: 0.00" "EIRP [W]: 0.00" "Distance [m]: ---")
+cli_ok(NAME power-zero-json ARGS --power 0 --json
+    HAS "\"power\":0," "\"eirp\":0," "\"safety_distance\":null,")
+cli_ok(NAME gain-doubles-eirp ARGS --gain 3 --length 0 LINES "EIRP [W]: 199.53"
+       "Ant. Input Power [W]: 100.00")
+cli_ok(NAME attenuation-halves ARGS --length 0 --other-loss 3
+    LINES "Ant. Input Power [W]: 50.12" "Combined Attenuation between TX Output and Antenna Input [dB]: 3.00")
+cli_ok(NAME comma-and-point ARGS --power 1,5 --gain=2.5 LINES "Power [W]: 1.50" "Antenna Gain (dBi): 2.50")
+
+# --- Fixed frequency --------------------------------------------------------------------
+
+cli_ok(NAME fixed-145 ARGS --frequency 145
+    LINES "Ham-Band:" "Freq. [MHz]: 145.00" "E-Field Limit  [V/m]: 27.50" "Nearfield Conds [m]: 0.33")
+cli_ok(NAME fixed-145-json ARGS --frequency 145 --json HAS "{\"band\":null,\"frequency\":145,")
+cli_ok(NAME fixed-1.9 ARGS --frequency 1.9 LINES "E-Field Limit  [V/m]: 63.12")
+cli_ok(NAME fixed-1,9 ARGS --frequency 1,9 LINES "E-Field Limit  [V/m]: 63.12")
+
+# --- Bands, limits and factors ----------------------------------------------------------
+
+cli_ok(NAME band-160m ARGS --band 160m LINES "E-Field Limit  [V/m]: 61.52" "Freq. [MHz]: 1.81 - 2.00")
+cli_ok(NAME band-70cm ARGS --band 70cm LINES "E-Field Limit  [V/m]: 28.51" "Attenuation [dB/100m]: 15.02")
+cli_ok(NAME band-23cm ARGS --band 23cm LINES "Freq. [MHz]: 1240.0 - 1300.0" "E-Field Limit  [V/m]: 48.42")
+cli_ok(NAME band-3cm ARGS --band 3cm LINES "Freq. [MHz]: 10000 - 10500" "Attenuation [dB/100m]: 142.03")
+cli_ok(NAME am-bnetza ARGS --mode AM --factors BNetzA LINES "Modulation Factor: 0.38")
+cli_ok(NAME am-bnetza-long ARGS --mode AM --factors "BNetzA (Germany)" LINES "Modulation Factor: 0.38")
+cli_ok(NAME cw-bnetza ARGS --mode CW --factors BNetzA LINES "Modulation Factor: 1.00")
+cli_ok(NAME cw-fcc ARGS --mode CW LINES "Modulation Factor: 0.40" "Resulting Factor: 0.20")
+cli_ok(NAME unity ARGS --mode AM --factors 1 LINES "Modulation Factor: 1.00")
+cli_ok(NAME gsm-fcc ARGS --mode GSM LINES "Modulation Factor: 1.00" "Mode: GSM")
+cli_ok(NAME all-shows-alle ARGS --mode All LINES "Mode: Alle" "Modulation Factor: 1.00")
+cli_ok(NAME fm-tx6 ARGS --mode FM --rhythm "TX6 RX0"
+    LINES "Intermittend Factor: 1.00" "Resulting Factor: 1.00")
+cli_ok(NAME tx1 ARGS --rhythm "TX1 RX5" LINES "Intermittend Factor: 0.17")
+
+# --- Feed line --------------------------------------------------------------------------
+
+cli_ok(NAME rg58-20m ARGS --band 20m --cable RG58 LINES "Attenuation [dB/100m]: 5.67")
+cli_ok(NAME h2000-23cm ARGS --band 23cm --cable H2000 LINES "Attenuation [dB/100m]: 14.86")
+cli_ok(NAME aircom-lw ARGS --band LW --cable "Aircom plus" LINES "Attenuation [dB/100m]: 0.23")
+cli_ok(NAME table-point-low ARGS --frequency 0.1 --json HAS "\"cable_att100\":0.344,")
+cli_ok(NAME table-point-10000 ARGS --frequency 10000 --json HAS "\"cable_att100\":142.0333,")
+cli_ok(NAME table-point-20000 ARGS --frequency 20000 --json HAS "\"cable_att100\":266.7,")
+cli_ok(NAME no-cable ARGS --length 0 --cable RG174
+    LINES "Cable Attenuation [dB]: 0.00" "Cable Length [m]: 0.00")
+cli_ok(NAME all-zero ARGS --length 0 --other-loss 0
+    LINES "Combined Attenuation between TX Output and Antenna Input [dB]: 0.00"
+          "Other Attenuations [dB]: 0.00")
+cli_ok(NAME length-25 ARGS --length 25 LINES "Cable Length [m]: 25.00" "Cable Attenuation [dB]: 1.93")
+
+# --- All bands --------------------------------------------------------------------------
+
+cli_ok(NAME all-bands-json ARGS --all-bands --json
+    MATCHES "^.\n{\"band\":\"LW\",\"frequency\":0.1357,\"e_limit\":87,"
+            "{\"band\":\"160m\",[^\n]*\"e_limit\":61.518[0-9]*,"
+            "{\"band\":\"3cm\",\"frequency\":10000,\"e_limit\":61,[^\n]*}\n.\n$")
+execute_process(COMMAND "${CLI}" --all-bands --json OUTPUT_VARIABLE out)
+string(REGEX MATCHALL "\"band\":" bands "${out}")
+list(LENGTH bands n)
+string(SUBSTRING "${out}" 0 1 open)
+string(REGEX REPLACE ".*(.)\n$" "\\1" close "${out}")
+if(NOT n EQUAL 18 OR NOT open STREQUAL "[" OR NOT close STREQUAL "]")
+    fail(all-bands-count "${n} rows in '${open}' '${close}', expected 18 in [ ]")
+endif()
+cli_ok(NAME all-bands-text ARGS --all-bands --distance 5
+    MATCHES "^Power \\[W\\]\tHam-Band\tFreq\\. \\[MHz\\]\t"
+            "\n[0-9.]+\tLW\t0.1357 - 0.1378\t[^\n]*\t5.00\t351.61\n"
+            "\n[0-9.]+\t3cm\t10000 - 10500\t[^\n]*\t5.00\t0.00\n$")
+
+# --- Help and version -------------------------------------------------------------------
+
+cli_ok(NAME help ARGS --help MATCHES "^Usage: radexa-cli ")
+cli_ok(NAME version ARGS --version MATCHES "^radexa-cli [0-9]+\\.[0-9]+\\.[0-9]+\n$")
+
+# --- Bad input: one line on stderr, exit status 2, nothing on stdout ---------------------
+
+cli_bad(NAME unknown-option ARGS --foo STDERR "'--foo'.*allowed: --band")
+cli_bad(NAME unknown-band ARGS --band 5m STDERR "--band: .*'5m'.*allowed: LW, 160m")
+cli_bad(NAME unknown-mode ARGS --mode USB STDERR "--mode: .*allowed: CW, SSB")
+cli_bad(NAME unknown-rhythm ARGS --rhythm TX3 STDERR "--rhythm: .*allowed: TX6 RX0")
+cli_bad(NAME unknown-factors ARGS --factors ICNIRP STDERR "--factors: .*allowed: FCC, BNetzA")
+cli_bad(NAME unknown-cable ARGS --cable RG8 STDERR "--cable: .*allowed: Aircom plus")
+cli_bad(NAME exponent-after-point ARGS --power 1.5e3 STDERR "--power: '1.5e3' is not a number")
+cli_bad(NAME point-first ARGS --power .5 STDERR "--power: '.5' is not a number")
+cli_bad(NAME not-a-number ARGS --length ten STDERR "--length: 'ten' is not a number")
+cli_bad(NAME missing-value ARGS --gain STDERR "--gain: a value is missing")
+cli_bad(NAME negative-power ARGS --power -5 STDERR "--power: Power must not be negative!.*allowed")
+cli_bad(NAME negative-length ARGS --length -3
+    STDERR "--length: Cable length must be a positive real number!.*allowed")
+cli_bad(NAME negative-loss ARGS --other-loss -1
+    STDERR "--other-loss: Attenuation must be a positive real number!.*allowed")
+cli_bad(NAME negative-distance ARGS --distance -1 STDERR "--distance: .*allowed")
+cli_bad(NAME no-limit-0 ARGS --frequency 0 STDERR "--frequency: No E-field limit.*allowed")
+cli_bad(NAME no-limit-negative ARGS --frequency -145 STDERR "--frequency: No E-field limit")
+cli_bad(NAME no-limit-low ARGS --frequency 0.0029 STDERR "--frequency: No E-field limit")
+cli_bad(NAME no-limit-high ARGS --frequency 300000 STDERR "--frequency: No E-field limit")
+cli_bad(NAME cable-below ARGS --frequency 0.05 STDERR "--frequency: No cable attenuation")
+cli_bad(NAME cable-above ARGS --frequency 20000,5 STDERR "--frequency: No cable attenuation")
+cli_bad(NAME band-and-frequency ARGS --band 2m --frequency 145 STDERR "--band and --frequency")
+cli_bad(NAME all-bands-and-band ARGS --all-bands --band 2m STDERR "--all-bands: ")
+cli_bad(NAME flag-with-value ARGS --json=1 STDERR "unknown option '--json=1'")
+cli_bad(NAME overflow ARGS --power 1e308 --gain 100 STDERR "--gain.*too large")
+cli_bad(NAME bad-after-good ARGS --power 5 --band 2m --mode xx STDERR "--mode: ")
+
+if(failures GREATER 0)
+    message(FATAL_ERROR "${failures} radexa-cli check(s) failed")
+endif()
