@@ -85,7 +85,7 @@ StringArray cableNames() {
     return out;
 }
 
-// What each numeric option allows, for the error line.
+// What each option allows, for the error line.
 std::string allowedFor(const std::string& option) {
     const std::string number = " (a number with a decimal point or comma)";
     if (option == "--frequency")
@@ -102,6 +102,16 @@ std::string allowedFor(const std::string& option) {
         return "a gain in dBi" + number;
     if (option == "--distance")
         return "a distance in m, 0 or more" + number;
+    if (option == "--band")
+        return joined(bandNames());
+    if (option == "--mode")
+        return joined(ModeItems());
+    if (option == "--rhythm")
+        return joined(RhythmItems());
+    if (option == "--factors")
+        return "FCC, BNetzA, " + FactorTableItems()[1] + ", 1";
+    if (option == "--cable")
+        return joined(cableNames());
     return "";
 }
 
@@ -169,8 +179,7 @@ Options parse(int argc, char** argv) {
         }
         if (!value) {
             if (i + 1 >= argc)
-                throw BadInput{option + ": a value is missing; allowed: " +
-                               (allowedFor(option).empty() ? "see --help" : allowedFor(option))};
+                throw BadInput{option + ": a value is missing; allowed: " + allowedFor(option)};
             value = argv[++i];
         }
         const std::string& v = *value;

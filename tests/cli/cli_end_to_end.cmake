@@ -175,7 +175,8 @@ cli_bad(NAME unknown-cable ARGS --cable RG8 STDERR "--cable: .*allowed: Aircom p
 cli_bad(NAME exponent-after-point ARGS --power 1.5e3 STDERR "--power: '1.5e3' is not a number")
 cli_bad(NAME point-first ARGS --power .5 STDERR "--power: '.5' is not a number")
 cli_bad(NAME not-a-number ARGS --length ten STDERR "--length: 'ten' is not a number")
-cli_bad(NAME missing-value ARGS --gain STDERR "--gain: a value is missing")
+cli_bad(NAME missing-value ARGS --gain STDERR "--gain: a value is missing; allowed: a gain in dBi")
+cli_bad(NAME missing-band ARGS --band STDERR "--band: a value is missing; allowed: LW, 160m")
 cli_bad(NAME negative-power ARGS --power -5 STDERR "--power: Power must not be negative!.*allowed")
 cli_bad(NAME negative-length ARGS --length -3
     STDERR "--length: Cable length must be a positive real number!.*allowed")
