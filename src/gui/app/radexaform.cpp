@@ -145,6 +145,12 @@ void TRadexaForm::connectHandlers() {
     connect(SGWinkel, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PM->popup(SGWinkel->viewport()->mapToGlobal(at)); });
     connect(MIEnd, &QAction::triggered, this, [this] { MIEndClick(); });
+    connect(MIopen, &QAction::triggered, this, [this] { MIopenClick(); });
+    connect(MISave, &QAction::triggered, this, [this] { MISaveClick(); });
+    connect(MISaveAs, &QAction::triggered, this, [this] { MISaveAsClick(); });
+    connect(MIEigeneAntenne, &QAction::triggered, this, [this] { MIEigeneAntenneClick(); });
+    connect(PISave, &QAction::triggered, this, [this] { PISaveClick(); });
+    connect(PICopy, &QAction::triggered, this, [this] { PICopyClick(); });
     connect(MIGerman, &QAction::triggered, this, [this] { MIGermanClick(); });
     connect(MIEnglish, &QAction::triggered, this, [this] { MIEnglishClick(); });
     connect(MIFrench, &QAction::triggered, this, [this] { MIFrenchClick(); });

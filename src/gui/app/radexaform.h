@@ -119,6 +119,19 @@ public:
     void WinkelCalc();
     void RGPolClick(int index);
     void MIEndClick();
+    // Station files, the angle-table export and the own-antenna dialog
+    // (radexaform_stationfile.cpp).
+    void MIopenClick();
+    void MISaveClick();
+    void MISaveAsClick();
+    // Writes the station to the file; false (after a warning) when it could not.
+    bool Speichern(const QString& fileName);
+    // Restores the station from the file.
+    void Oeffnen(const QString& fileName);
+    void PISaveClick();
+    void PICopyClick();
+    void MIEigeneAntenneClick();
+
     void MIGermanClick() { applyLanguage(Language::German); }
     void MIEnglishClick() { applyLanguage(Language::English); }
     void MIFrenchClick() { applyLanguage(Language::French); }
