@@ -1,0 +1,175 @@
+#include "gui/graphics/diagramm.h"
+
+#include "gui/graphics/canvas.h"
+#include "gui/graphics/picture.h"
+#include "gui/support/platform.h"
+#include "gui/support/text.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace radexa {
+
+namespace {
+
+const QString kWarningTitle = QStringLiteral("Warnung");
+
+void drawTrace(Canvas& c, const std::vector<PixelPoint>& points, const QColor& color) {
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const PixelPoint p = points[i];
+        if (i == 0)
+            MoveToColored(c, p.x, p.y, color);
+        else
+            LineToColored(c, p.x, p.y, color);
+        SetPixelColored(c, p.x, p.y, color);
+        DrawCircle(c, p.x, p.y, 3, color);
+    }
+}
+
+} // namespace
+
+DiagramGeometry PaintDiagram(QImage& image, const DiagramData& data, const QColor& bg) {
+    using namespace PictureColor;
+    const int w = image.width();
+    const int h = image.height();
+    DiagramData drawn = data;
+    if (DiagramRefusal(data))
+        drawn.angles.clear(), drawn.attenuations.clear();
+    const DiagramGeometry g = ComputeDiagram(drawn, w, h);
+
+    QPainter painter(&image);
+    Canvas c(painter);
+    FillCanvas(c, bg);
+    c.setPenWidth(1);
+    c.setPenStyle(Qt::SolidLine);
+    DrawCircle(c, g.cx, g.cy, g.radius, Black);
+    c.setPenStyle(Qt::DotLine);
+    for (int r : g.levelRadii)
+        DrawCircle(c, g.cx, g.cy, r, Black);
+    c.setPenStyle(Qt::SolidLine);
+    DrawSpokes(c, g.cx, g.cy, g.radius, 30, Black);
+    c.setPenStyle(Qt::DotLine);
+    DrawSpokes(c, g.cx, g.cy, g.radius, 10, Black);
+    c.setPenStyle(Qt::SolidLine);
+
+    c.setPenWidth(3);
+    drawTrace(c, g.mirrorTrace, Red);
+    drawTrace(c, g.measuredTrace, Blue);
+
+    DrawColoredText(c, 10, h - 15, QStringLiteral("Circles: 0, -3, -10, -20, -30 dB"), Black, bg);
+    DrawFilledSquare(c, 5, h - 42, 6, Blue);
+    DrawFilledSquare(c, 5, h - 29, 6, Red);
+    DrawColoredText(c, 21, h - 45, QStringLiteral("\"real\" Data"), Black, bg);
+    DrawColoredText(c, 21, h - 32, QStringLiteral("mirror Data"), Black, bg);
+    DrawColoredText(c, w - 20, Nearest(h / 2.0), QString::fromUtf8("0\u00B0"), Black, bg);
+    DrawColoredText(c, Nearest(w / 2.0), 10, QStringLiteral("Sky"), Black, bg);
+    DrawColoredText(c, Nearest(w / 2.0), h - 20, QStringLiteral("Earth"), Black, bg);
+    return g;
+}
+
+bool TFormDiagramm::execute(QWidget* parent, const DiagramData& data) {
+    if (const auto reason = DiagramRefusal(data)) {
+        dialogs().warning(parent, kWarningTitle, toQ(*reason));
+        return false;
+    }
+    TFormDiagramm form(data, parent);
+    form.exec();
+    return true;
+}
+
+QIcon TFormDiagramm::diagramIcon() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(InfoBackgroundColor());
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(PictureColor::Black, 1));
+    p.drawEllipse(QPointF(16, 16), 14, 14);
+    p.drawLine(2, 16, 30, 16);
+    p.setPen(QPen(PictureColor::Blue, 2));
+    p.drawEllipse(QPointF(21, 19), 8, 5);
+    p.setPen(QPen(PictureColor::Red, 2));
+    p.drawEllipse(QPointF(21, 13), 8, 5);
+    return QIcon(pixmap);
+}
+
+TFormDiagramm::TFormDiagramm(const DiagramData& data, QWidget* parent)
+    : QDialog(parent), m_data(data), m_caption(toQ(DiagramCaption(data.caption))),
+      m_picture(NewPicture(kDiagramWidth, kDiagramHeight)) {
+    setObjectName(QStringLiteral("FormDiagramm"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(PictureFont());
+    setWindowTitle(m_caption);
+    setWindowIcon(diagramIcon());
+    m_picture.fill(InfoBackgroundColor());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    MainMenuDiagramm = new QMenuBar(this);
+    MainMenuDiagramm->setObjectName(QStringLiteral("MainMenuDiagramm"));
+    layout->setMenuBar(MainMenuDiagramm);
+    MIGrafik = MainMenuDiagramm->addMenu(QStringLiteral("&Grafic"));
+    MIGrafik->setObjectName(QStringLiteral("MIGrafik"));
+    MiKopieren = MIGrafik->addAction(QStringLiteral("&Copy to Clipboard"));
+    MiKopieren->setObjectName(QStringLiteral("MiKopieren"));
+    MISpeichern = MIGrafik->addAction(QStringLiteral("&Save"));
+    MISpeichern->setObjectName(QStringLiteral("MISpeichern"));
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(ClientWidth, ClientHeight);
+    layout->addWidget(client);
+    IMDiagramm = new PictureView(client);
+    IMDiagramm->setObjectName(QStringLiteral("IMDiagramm"));
+    IMDiagramm->setGeometry(0, 0, kDiagramWidth, kDiagramHeight);
+    IMDiagramm->setImage(m_picture);
+
+    connect(MiKopieren, &QAction::triggered, this, &TFormDiagramm::MiKopierenClick);
+    connect(MISpeichern, &QAction::triggered, this, &TFormDiagramm::MISpeichernClick);
+    setFixedSize(sizeHint());
+}
+
+void TFormDiagramm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!m_centred) {
+        m_centred = true;
+        if (const QScreen* s = screen())
+            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+    FormActivate();
+}
+
+void TFormDiagramm::FormActivate() {
+    setWindowTitle(m_caption);
+    Draw();
+}
+
+void TFormDiagramm::Draw() {
+    m_geometry = PaintDiagram(m_picture, m_data, InfoBackgroundColor());
+    IMDiagramm->setImage(m_picture);
+}
+
+void TFormDiagramm::MiKopierenClick() {
+    desktop().setClipboardImage(m_picture);
+}
+
+void TFormDiagramm::MISpeichernClick() {
+    const auto name =
+        dialogs().saveFileName(this, QString(), QStringLiteral("Diagramm.bmp"), BitmapFilter(),
+                               BitmapFilterSelected(), QStringLiteral("bmp"));
+    if (!name)
+        return;
+    if (!SaveBitmap(m_picture, *name)) {
+        dialogs().warning(this, kWarningTitle, QStringLiteral("File was NOT saved!"));
+        FormActivate();
+    }
+}
+
+} // namespace radexa
