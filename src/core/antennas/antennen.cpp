@@ -12,10 +12,10 @@ namespace radexa {
 
 namespace {
 
-// The lines of a file; a file that cannot be read gives none.
-StringArray readLines(const std::string& fileName) {
-    const FileReadResult read = ReadWholeFile(fileName);
-    return read.ok() ? SplitLines(read.bytes) : StringArray();
+// The text of a file; a file that cannot be read gives none.
+std::string readText(const std::string& fileName) {
+    FileReadResult read = ReadWholeFile(fileName);
+    return read.ok() ? std::move(read.bytes) : std::string();
 }
 
 } // namespace
@@ -26,27 +26,30 @@ std::string ManufacturerOfSectionLine(std::string_view line) {
 }
 
 TAntennen::TAntennen(const std::string& catalogueFileName, const std::string& userFileName) {
-    StringArray lines = readLines(catalogueFileName);
-    if (!userFileName.empty()) {
-        StringArray user = readLines(userFileName); // a missing user file is an empty one
-        lines.insert(lines.end(), std::make_move_iterator(user.begin()),
-                     std::make_move_iterator(user.end()));
-    }
-    parse(lines);
+    // A missing user file is an empty one.
+    *this = FromTexts(readText(catalogueFileName),
+                      userFileName.empty() ? std::string() : readText(userFileName));
 }
 
 TAntennen TAntennen::FromTexts(std::string_view catalogueText, std::string_view userText) {
-    StringArray lines = SplitLines(catalogueText);
-    const StringArray user = SplitLines(userText);
-    lines.insert(lines.end(), user.begin(), user.end());
+    // Both files are one sequence of lines: the section in force runs on into the user file.
+    std::string text(catalogueText);
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r')
+        text += '\n';
+    text += userText;
     TAntennen catalogue;
-    catalogue.parse(lines);
+    catalogue.parse(text);
     return catalogue;
 }
 
-void TAntennen::parse(const StringArray& lines) {
+void TAntennen::parse(std::string_view text) {
+    const std::vector<std::string_view> lines = SplitLineViews(text);
+    m_manufacturers.reserve(lines.size());
+    m_names.reserve(lines.size());
+    m_types.reserve(lines.size());
+    m_data.reserve(lines.size());
     std::string manufacturer;
-    for (const std::string& line : lines) {
+    for (const std::string_view line : lines) {
         // A section line begins with "[", or has a bracket at both ends as the section
         // lines of the user file do (see TDataFile).
         if ((!line.empty() && line.front() == '[') || TDataFile::IsSectionLine(line)) {
@@ -55,18 +58,22 @@ void TAntennen::parse(const StringArray& lines) {
         }
         // A record needs at least a name and a type; a blank line or one without a comma
         // is no record and is passed over.
-        if (line.find(',') == std::string::npos)
+        if (line.find(',') == std::string_view::npos)
             continue;
-        const StringArray fields = SplitText(line, ',');
+        StringArray fields = SplitText(line, ',');
         m_manufacturers.push_back(manufacturer);
-        m_names.push_back(fields[0]);
-        m_types.push_back(fields[1]);
+        m_names.push_back(std::move(fields[0]));
+        m_types.push_back(std::move(fields[1]));
         RData data;
+        const std::size_t points = fields.size() / 3;
+        data.Frequencies.reserve(points);
+        data.Gains.reserve(points);
+        data.Elements.reserve(points);
         // The fields from the third to the second-to-last; the last one is the terminator.
         for (std::size_t i = 2; i + 1 < fields.size(); ++i) {
             const std::size_t p = i - 2;
             if (p % 3 == 2) {
-                data.Elements.push_back(fields[i]);
+                data.Elements.push_back(std::move(fields[i]));
                 continue;
             }
             double value = 0;

@@ -53,7 +53,7 @@ public:
     const std::vector<RData>& Data() const { return m_data; }
 
 private:
-    void parse(const StringArray& lines);
+    void parse(std::string_view text);
 
     StringArray m_manufacturers;
     StringArray m_names;
