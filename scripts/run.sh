@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the program.
+# Sets up, builds and starts the program. It runs in build/bin, where the catalogue,
+# the angle data and the manual lie beside it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
-exec build/bin/radexa-cli "$@"
+cd build/bin
+exec ./radexa "$@"
