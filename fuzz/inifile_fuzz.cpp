@@ -1,0 +1,27 @@
+// The settings-file reader: any bytes are read; the text it writes reads back to the same
+// text; a window position written into it reads back exactly, and the file's other lines stay.
+
+#include "fuzz_input.h"
+
+#include "core/support/inifile.h"
+
+using namespace radexa;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    IniFile ini(fuzz::Bytes(data, size));
+    (void)ini.readInteger("Fensterpositionen", "Left", 100);
+    (void)ini.readString("Fensterpositionen", "Top");
+
+    const std::string text = ini.text();
+    FUZZ_CHECK(IniFile(text).text() == text);
+
+    ini.writeInteger("Fensterpositionen", "Left", -32000);
+    ini.writeInteger("fensterpositionen", "TOP", 2147483647);
+    FUZZ_CHECK(ini.readInteger("Fensterpositionen", "Left", 100) == -32000);
+    FUZZ_CHECK(ini.readInteger("Fensterpositionen", "Top", 100) == 2147483647);
+    const IniFile reread(ini.text());
+    FUZZ_CHECK(reread.readInteger("FENSTERPOSITIONEN", "left", 100) == -32000);
+    FUZZ_CHECK(reread.readInteger("Fensterpositionen", "Top", 100) == 2147483647);
+    FUZZ_CHECK(reread.text() == ini.text());
+    return 0;
+}
