@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace radexa {
@@ -138,6 +139,8 @@ TFormDiagramm::TFormDiagramm(const DiagramData& data, QWidget* parent)
 
 void TFormDiagramm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    if (event->spontaneous())
+        return; // restored from the task bar: not an activation by the program
     if (!m_centred) {
         m_centred = true;
         if (const QScreen* s = screen())

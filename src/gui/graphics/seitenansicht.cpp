@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace radexa {
@@ -255,6 +256,8 @@ void TFormSeitenansicht::buildLayout() {
 
 void TFormSeitenansicht::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    if (event->spontaneous())
+        return; // restored from the task bar: not an activation by the program
     if (!m_centred) {
         m_centred = true;
         if (const QScreen* s = screen())
