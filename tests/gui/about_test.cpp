@@ -145,15 +145,6 @@ TEST(MailUrl, EncodesEveryPartAndLeavesOutEmptyAddressLists) {
               "mailto:x@example.org?bcc=y@example.org&subject=S");
 }
 
-TEST(MailUrl, GoesToTheDesktopAndAFailureIsSilent) {
-    testing::FakeDialogs boxes;
-    testing::FakeDesktop desktop;
-    desktop.openResult = false;
-    sendMail("x@example.org", {}, {}, {"Hi"}, "S");
-    EXPECT_EQ(desktop.openedUrls, QStringList("mailto:x@example.org?subject=S&body=Hi%0D%0A"));
-    EXPECT_TRUE(boxes.boxes.empty());
-}
-
 // ---- Link label ------------------------------------------------------------------------
 
 TEST(LinkLabel, OpensJumpOrElseItsCaption) {
