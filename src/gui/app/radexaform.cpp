@@ -7,13 +7,19 @@
 #include "core/antennas/pattern.h"
 #include "core/antennas/winkant.h"
 #include "core/calc/calc.h"
+#include "core/graphics/diagram.h"
+#include "core/graphics/sideview.h"
 #include "core/support/rdfunc.h"
+#include "gui/app/about.h"
 #include "gui/app/maintainer.h"
+#include "gui/app/rdsplash.h"
 #include "gui/app/settingslocation.h"
 #include "gui/support/controls.h"
 #include "gui/support/editalign.h"
 #include "gui/support/platform.h"
 #include "gui/support/text.h"
+#include "gui/graphics/diagramm.h"
+#include "gui/graphics/seitenansicht.h"
 
 #include <QAction>
 #include <QApplication>
@@ -151,14 +157,20 @@ void TRadexaForm::connectHandlers() {
     connect(MIEigeneAntenne, &QAction::triggered, this, [this] { MIEigeneAntenneClick(); });
     connect(PISave, &QAction::triggered, this, [this] { PISaveClick(); });
     connect(PICopy, &QAction::triggered, this, [this] { PICopyClick(); });
+    connect(ButSeitenansicht, &QPushButton::clicked, this, [this] { ButSeitenansichtClick(); });
+    connect(ButDiagramm, &QPushButton::clicked, this, [this] { ButDiagrammClick(); });
+    connect(MIHelp, &QAction::triggered, this, [this] { MIHelpClick(); });
+    connect(MIAbout, &QAction::triggered, this, [this] { MIAboutClick(); });
     connect(MIGerman, &QAction::triggered, this, [this] { MIGermanClick(); });
     connect(MIEnglish, &QAction::triggered, this, [this] { MIEnglishClick(); });
     connect(MIFrench, &QAction::triggered, this, [this] { MIFrenchClick(); });
     connect(MISwedish, &QAction::triggered, this, [this] { MISwedishClick(); });
 }
 
-void TRadexaForm::FormCreate(bool /*showSplash*/) {
+void TRadexaForm::FormCreate(bool showSplash) {
     setWindowTitle(MainWindowCaption());
+    if (showSplash)
+        showStartupSplash(this);
     const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     const SettingsLocation where = FindSettingsLocation(m_paths.ProgramFolder, configFolder);
     m_paths.SettingsFile = where.writeTo;
@@ -615,6 +627,7 @@ void TRadexaForm::WinkelCalc() {
     for (std::size_t r = 1; r < m_angleTable.size(); ++r)
         for (std::size_t c = 0; c < 4 && c < m_angleTable[r].size(); ++c) {
             auto* item = new QTableWidgetItem(toQ(m_angleTable[r][c]));
+            item->setFont(SGWinkel->font());
             item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             SGWinkel->setItem(static_cast<int>(r) - 1, static_cast<int>(c), item);
         }
@@ -627,6 +640,44 @@ void TRadexaForm::RGPolClick(int index) {
     RGPol->setItemIndex(ClickedPolarisation(*m_winkAnt, clicked) == Polarisation::Vertical ? 0 : 1);
     WinkelCalc();
 }
+
+// ---- picture windows, help, about ------------------------------------------------------
+
+PictureCaption TRadexaForm::pictureCaption() const {
+    PictureCaption c;
+    c.title = m_winkAnt ? m_winkAnt->Title : std::string();
+    c.power = m_state.Power;
+    c.antennaGain = m_state.AntennaGain;
+    c.bandName = HamBands(m_state.BandIDX);
+    c.fixedFrequencyMode = m_state.FixedFrequencyMode;
+    c.fixedFrequency = m_state.FixedFrequency;
+    return c;
+}
+
+void TRadexaForm::ButSeitenansichtClick() {
+    SideViewData data;
+    if (!TryStrToReal(textOf(EditHoehe), data.antennaHeight)) {
+        // Opening nothing without a word would leave the operator guessing.
+        ShowWarningText(QStringLiteral("Antenna height must be a real number!"));
+        return;
+    }
+    data.angles = m_state.PatternAngles;
+    data.distances = m_state.PatternDistances;
+    data.caption = pictureCaption();
+    TFormSeitenansicht::execute(this, data);
+}
+
+void TRadexaForm::ButDiagrammClick() {
+    DiagramData data;
+    data.angles = m_state.PatternAngles;
+    data.attenuations = m_state.PatternAttenuations;
+    data.caption = pictureCaption();
+    TFormDiagramm::execute(this, data);
+}
+
+void TRadexaForm::MIHelpClick() { openHelpDocument(); }
+
+void TRadexaForm::MIAboutClick() { showAbout(this); }
 
 // ---- closing -------------------------------------------------------------------------------
 

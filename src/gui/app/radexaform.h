@@ -3,6 +3,7 @@
 // handlers read the fields, call the core, and write the results back.
 
 #include "core/app/languages.h"
+#include "core/graphics/caption.h"
 #include "core/support/types.h"
 
 #include <QMainWindow>
@@ -131,6 +132,11 @@ public:
     void PISaveClick();
     void PICopyClick();
     void MIEigeneAntenneClick();
+    // The picture windows, help and about.
+    void ButSeitenansichtClick();
+    void ButDiagrammClick();
+    void MIHelpClick();
+    void MIAboutClick();
 
     void MIGermanClick() { applyLanguage(Language::German); }
     void MIEnglishClick() { applyLanguage(Language::English); }
@@ -164,6 +170,7 @@ private:
     CalcInput currentInput() const;
     void clearChosenAntenna();
     void applyLanguage(Language language);
+    PictureCaption pictureCaption() const;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Empties the field, gives it the focus and shows the warning.
     void refuseField(TEditAlign* field, const QString& message);

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <algorithm>
+
 namespace radexa {
 
 namespace {
@@ -22,6 +24,34 @@ QString windowText(const std::string& cp1252) {
     QString t = toQ(cp1252);
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return t;
+}
+
+// Keeps a caption inside its fixed place: a smaller font where it does not fit, down to
+// 6 pt, and beyond that the text elided with the whole text as tool tip.
+void fitCaption(QWidget* w, const QString& text, int basePointSize) {
+    QFont f = w->font();
+    f.setPointSize(basePointSize);
+    auto* label = qobject_cast<QLabel*>(w);
+    const bool wrap = label && label->wordWrap();
+    const int room = w->width() - (qobject_cast<QPushButton*>(w) ? 8 : 0);
+    auto fits = [&](const QFont& font) {
+        const QFontMetrics m(font);
+        if (wrap)
+            return m.boundingRect(QRect(0, 0, room, 10000), Qt::TextWordWrap, text).height() <= w->height();
+        int widest = 0;
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            widest = std::max(widest, m.horizontalAdvance(QString(line).remove(QLatin1Char('&'))));
+        return widest <= room;
+    };
+    if (label && !wrap)
+        label->setToolTip(QString());
+    while (!fits(f) && f.pointSize() > 6)
+        f.setPointSize(f.pointSize() - 1);
+    w->setFont(f);
+    if (label && !fits(f) && !wrap) {
+        label->setText(QFontMetrics(f).elidedText(text, Qt::ElideRight, room));
+        label->setToolTip(text);
+    }
 }
 
 } // namespace
@@ -45,10 +75,16 @@ void TRadexaForm::applyLanguage(Language language) {
                 PageControl->setTabText(PageControl->indexOf(page), text);
             } else if (auto* label = findChild<QLabel*>(name)) {
                 label->setText(text);
+                if (label->property("basePointSize").isNull())
+                    label->setProperty("basePointSize", label->font().pointSize());
+                fitCaption(label, text, label->property("basePointSize").toInt());
             } else if (auto* group = findChild<QGroupBox*>(name)) {
                 group->setTitle(text);
             } else if (auto* button = findChild<QPushButton*>(name)) {
                 button->setText(text);
+                if (button->property("basePointSize").isNull())
+                    button->setProperty("basePointSize", button->font().pointSize());
+                fitCaption(button, text, button->property("basePointSize").toInt());
             }
             break;
         case TextTargetKind::Menu:

@@ -113,7 +113,7 @@ void TRadexaForm::buildInputGroup(QWidget* c) {
     GBEingabe = make<QGroupBox>(c, "GBEingabe", "Input");
     GBEingabe->setGeometry(8, 7, 241, 186);
     QWidget* g = GBEingabe;
-    const int lx = 8, lw = 118, fx = 128, fw = 105;
+    const int lx = 8, lw = 130, fx = 140, fw = 93;
     auto row = [](int i) { return 18 + i * 23; };
     LaHamBand = label(g, "LaHamBand", "Ham-Band", lx, row(0), lw);
     CBBand = make<QComboBox>(g, "CBBand");
@@ -141,7 +141,7 @@ void TRadexaForm::buildOutputGroups(QWidget* c) {
     GBAusgabe = make<QGroupBox>(c, "GBAusgabe", "Output");
     GBAusgabe->setGeometry(8, 200, 241, 137);
     QWidget* g = GBAusgabe;
-    const int lx = 8, lw = 118, fx = 128, fw = 105;
+    const int lx = 8, lw = 130, fx = 140, fw = 93;
     auto row = [](int i) { return 18 + i * 23; };
     LaLimit = label(g, "LaLimit", "E-Field Limit  [V/m]", lx, row(0), lw);
     EditEps = output(g, "EditEps", fx, row(0), fw);
@@ -176,6 +176,7 @@ void TRadexaForm::buildAntennaPage(QWidget* p) {
         l->setGeometry(x, 36, w, 200);
         l->setFont(fixedPitch());
         l->setSelectionMode(QAbstractItemView::SingleSelection);
+        l->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         QPalette pal = l->palette();
         pal.setColor(QPalette::Base, buttonFace(l));
         l->setPalette(pal);
@@ -261,7 +262,7 @@ void TRadexaForm::buildCablePage(QWidget* p) {
     CLBCable->setStyleSheet(QStringLiteral(
         "QListWidget::item:selected { background: navy; color: white; font-weight: bold; }"));
 
-    const int lx = 140, lw = 140, fx = 282, fw = 82;
+    const int lx = 140, lw = 150, fx = 292, fw = 72;
     auto row = [](int i) { return 4 + i * 26; };
     LaCableFreq = label(p, "LaCableFreq", "Frequency [MHz]", lx, row(0), lw);
     EditAttFreq = field(p, "EditAttFreq", fx, row(0), fw, true);
