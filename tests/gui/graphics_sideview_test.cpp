@@ -88,10 +88,12 @@ TEST_F(SideViewWindow, ControlsStandWhereTheLayoutPutsThem) {
         QWidget* w = child<QWidget>(c.name);
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->geometry(), c.geometry) << c.name;
-        if (auto* g = qobject_cast<QGroupBox*>(w))
+        if (auto* g = qobject_cast<QGroupBox*>(w)) {
             EXPECT_EQ(g->title(), c.caption) << c.name;
-        if (auto* b = qobject_cast<QCheckBox*>(w))
+        }
+        if (auto* b = qobject_cast<QCheckBox*>(w)) {
             EXPECT_EQ(b->text(), c.caption) << c.name;
+        }
     }
     const struct {
         const char* name;
