@@ -45,17 +45,19 @@ StringArray AngleTableHeader(std::string_view headerText) {
     return SplitText(headerText, ';');
 }
 
+StringArray AngleTableRow(const PatternLists& lists, std::size_t k) {
+    const double distance = lists.PatternDistances[k];
+    return {FormatInt("%5d", lists.PatternAngles[k]),
+            FormatReal("%7.2f", lists.PatternAttenuations[k]),
+            FormatReal("%7.2f", lists.PatternEirp[k]),
+            distance == kUndefined ? FormatText("%7s", "---") : FormatReal("%7.2f", distance)};
+}
+
 std::vector<StringArray> AngleTableRows(const PatternLists& lists) {
     std::vector<StringArray> rows;
     rows.reserve(lists.PatternEirp.size());
-    for (std::size_t k = 0; k < lists.PatternEirp.size(); ++k) {
-        const double distance = lists.PatternDistances[k];
-        rows.push_back(
-            {FormatInt("%5d", lists.PatternAngles[k]),
-             FormatReal("%7.2f", lists.PatternAttenuations[k]),
-             FormatReal("%7.2f", lists.PatternEirp[k]),
-             distance == kUndefined ? FormatText("%7s", "---") : FormatReal("%7.2f", distance)});
-    }
+    for (std::size_t k = 0; k < lists.PatternEirp.size(); ++k)
+        rows.push_back(AngleTableRow(lists, k));
     return rows;
 }
 

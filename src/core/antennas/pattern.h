@@ -42,5 +42,7 @@ StringArray AngleTableHeader(std::string_view headerText = kAngleTableHeader);
 // The grid's data rows: angle "%5d", attenuation, EIRP and distance "%7.2f" (decimal
 // separator of the current number settings); an undefined distance shows as "---".
 std::vector<StringArray> AngleTableRows(const PatternLists& lists);
+// One data row of the grid (0-based angle index k), formatted as AngleTableRows does.
+StringArray AngleTableRow(const PatternLists& lists, std::size_t k);
 
 } // namespace radexa

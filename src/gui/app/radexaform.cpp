@@ -37,7 +37,9 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
+
+#include "gui/app/angletablemodel.h"
 
 #include <algorithm>
 
@@ -614,23 +616,15 @@ void TRadexaForm::WinkelCalc() {
     m_state.PatternEirp = lists.PatternEirp;
     m_state.PatternDistances = lists.PatternDistances;
 
-    m_angleTable.clear();
-    m_angleTable.push_back(AngleTableHeader(fromQ(message(MessageId::AngleTableHeader))));
-    for (auto& row : AngleTableRows(lists))
-        m_angleTable.push_back(std::move(row));
-    const StringArray& head = m_angleTable.front();
-    QStringList heads;
-    for (std::size_t c = 0; c < 4; ++c)
-        heads << (c < head.size() ? toQ(head[c]) : QString());
-    SGWinkel->setHorizontalHeaderLabels(heads);
-    SGWinkel->setRowCount(static_cast<int>(m_angleTable.size()) - 1);
-    for (std::size_t r = 1; r < m_angleTable.size(); ++r)
-        for (std::size_t c = 0; c < 4 && c < m_angleTable[r].size(); ++c) {
-            auto* item = new QTableWidgetItem(toQ(m_angleTable[r][c]));
-            item->setFont(SGWinkel->font());
-            item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            SGWinkel->setItem(static_cast<int>(r) - 1, static_cast<int>(c), item);
-        }
+    angleTableModel->setTable(std::move(lists),
+                              AngleTableHeader(fromQ(message(MessageId::AngleTableHeader))));
+}
+
+std::vector<StringArray> TRadexaForm::angleTable() const {
+    std::vector<StringArray> rows{angleTableModel->header()};
+    for (auto& row : AngleTableRows(angleTableModel->lists()))
+        rows.push_back(std::move(row));
+    return rows;
 }
 
 void TRadexaForm::RGPolClick(int index) {

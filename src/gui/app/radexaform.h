@@ -21,7 +21,7 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QTabWidget;
-class QTableWidget;
+class QTableView;
 
 namespace radexa {
 
@@ -94,7 +94,7 @@ public:
     const TAntennen* catalogue() const { return m_catalogue.get(); }
     const TWinkAnt* angleData() const { return m_winkAnt.get(); }
     // The angle table as rows of cells, the header row first.
-    const std::vector<StringArray>& angleTable() const { return m_angleTable; }
+    std::vector<StringArray> angleTable() const;
 
     // Handlers, public so that tests and the menu call them by name.
     void CBBandChange();
@@ -219,7 +219,8 @@ public:
     QPushButton *ButDiagramm = nullptr, *ButSeitenansicht = nullptr;
     QLabel* LaHoehe = nullptr;
     TEditAlign* EditHoehe = nullptr;
-    QTableWidget* SGWinkel = nullptr;
+    QTableView* SGWinkel = nullptr;
+    class AngleTableModel* angleTableModel = nullptr;
     QMenu* PM = nullptr;
     QAction *PISave = nullptr, *PICopy = nullptr;
     // Menus
@@ -234,7 +235,6 @@ private:
     FormPaths m_paths;
     std::unique_ptr<TAntennen> m_catalogue;
     std::unique_ptr<TWinkAnt> m_winkAnt;
-    std::vector<StringArray> m_angleTable;
     bool m_catalogueMissing = false;
     bool m_lastCalcOk = false;
     bool m_angleDataAvailable = false;

@@ -15,7 +15,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
+
+#include "gui/app/angletablemodel.h"
 
 namespace radexa {
 
@@ -313,10 +315,11 @@ void TRadexaForm::buildAnglePage(QWidget* p) {
     EditHoehe = field(p, "EditHoehe", 170, 74, 70, false);
     EditHoehe->setText("12");
 
-    SGWinkel = make<QTableWidget>(p, "SGWinkel");
+    SGWinkel = make<QTableView>(p, "SGWinkel");
     SGWinkel->setGeometry(4, 100, 350, 268);
-    SGWinkel->setColumnCount(4);
-    SGWinkel->setRowCount(9); // 10 rows with the fixed header row
+    angleTableModel = new AngleTableModel(SGWinkel);
+    angleTableModel->setFont(fixedPitch());
+    SGWinkel->setModel(angleTableModel);
     SGWinkel->setFont(fixedPitch());
     SGWinkel->verticalHeader()->hide();
     SGWinkel->verticalHeader()->setDefaultSectionSize(16);
