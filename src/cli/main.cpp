@@ -2,17 +2,27 @@
 // exactly as the main window does, for batch evaluation of many configurations.
 // Bad input gives one line on stderr, exit status 2 and nothing on stdout.
 
+#include "core/antennas/antennen.h"
+#include "core/antennas/pattern.h"
+#include "core/antennas/winkant.h"
+#include "core/app/stationfile.h"
 #include "core/calc/calc.h"
+#include "core/support/atomicfile.h"
+#include "core/support/cp1252.h"
 #include "core/support/numbersettings.h"
 #include "core/support/rdfunc.h"
 
 #include <charconv>
+#include <climits>
 #include <cstdio>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <unistd.h>
 
 using namespace radexa;
 
@@ -25,8 +35,11 @@ const char* const kUsage =
     "Usage: radexa-cli [--band NAME | --frequency MHZ] [--power W]\n"
     "                  [--mode CW|SSB|AM|FM|TV|GSM|DTX|All] [--rhythm \"TXn RXm\"]\n"
     "                  [--factors FCC|BNetzA|1] [--cable NAME] [--length M]\n"
-    "                  [--other-loss DB] [--gain DBI] [--distance M] [--all-bands] [--json]\n"
-    "                  [--help] [--version]\n"
+    "                  [--other-loss DB] [--gain DBI | --manufacturer NAME --antenna NAME]\n"
+    "                  [--angle-dir DIR] [--polarisation vertical|horizontal]\n"
+    "                  [--distance M] [--all-bands] [--json] [--help] [--version]\n"
+    "       radexa-cli --station FILE [--angle-dir DIR] [--polarisation P] [--distance M]\n"
+    "                  [--json]\n"
     "\n"
     "Computes the safety distance of a transmitting station for persons (far field).\n"
     "Defaults: --band 2m --power 100 --mode SSB --rhythm \"TX3 RX3\" --factors FCC\n"
@@ -44,6 +57,15 @@ const char* const kUsage =
     "  --length M         cable length\n"
     "  --other-loss DB    other attenuations (connectors, switches, filters)\n"
     "  --gain DBI         antenna gain\n"
+    "  --manufacturer NAME, --antenna NAME\n"
+    "                     an antenna of the catalogue (Antennas.txt and AntUser.txt in the\n"
+    "                     working folder): the gain of its point that fits the frequency,\n"
+    "                     and its per-angle table when it has angle data\n"
+    "  --angle-dir DIR    folder of the angle data (default: ang/ beside the program)\n"
+    "  --polarisation P   vertical or horizontal (default: as the angle data prefer)\n"
+    "  --station FILE     the station of a saved station file, as opening it in the window\n"
+    "                     restores it (band or frequency, antenna, power, mode, rhythm,\n"
+    "                     factors, cable, length, other losses)\n"
     "  --distance M       find the power for this safety distance (printed first)\n"
     "  --all-bands        one row per band for the same station\n"
     "  --json             JSON output, full precision, null where the window shows ---\n"
@@ -112,6 +134,14 @@ std::string allowedFor(const std::string& option) {
         return "FCC, BNetzA, " + FactorTableItems()[1] + ", 1";
     if (option == "--cable")
         return joined(cableNames());
+    if (option == "--polarisation")
+        return "vertical, horizontal";
+    if (option == "--station")
+        return "a station file saved by the program";
+    if (option == "--manufacturer" || option == "--antenna")
+        return "a manufacturer and an antenna name of the catalogue";
+    if (option == "--angle-dir")
+        return "a folder";
     return "";
 }
 
@@ -136,6 +166,12 @@ struct Options {
     StationSetup setup;
     bool bandGiven = false;
     bool frequencyGiven = false;
+    StringArray stationOptions; // options that describe the station, as given
+    std::optional<std::string> stationFile;
+    std::optional<std::string> manufacturer;
+    std::optional<std::string> antenna;
+    std::optional<std::string> angleDir;
+    std::optional<Polarisation> polarisation;
     std::optional<double> distance;
     bool allBands = false;
     bool json = false;
@@ -145,9 +181,14 @@ struct Options {
 
 Options parse(int argc, char** argv) {
     Options o;
-    const StringArray valueOptions = {"--band",       "--frequency", "--power",   "--mode",
-                                      "--rhythm",     "--factors",   "--cable",   "--length",
-                                      "--other-loss", "--gain",      "--distance"};
+    const StringArray valueOptions = {
+        "--band",    "--frequency", "--power",        "--mode",   "--rhythm",   "--factors",
+        "--cable",   "--length",    "--other-loss",   "--gain",   "--distance", "--manufacturer",
+        "--antenna", "--angle-dir", "--polarisation", "--station"};
+    const StringArray describeTheStation = {
+        "--band",         "--frequency", "--power",    "--mode",       "--rhythm",
+        "--factors",      "--cable",     "--length",   "--other-loss", "--gain",
+        "--manufacturer", "--antenna",   "--all-bands"};
     const StringArray flags = {"--all-bands", "--json", "--help", "--version"};
     for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
@@ -167,9 +208,10 @@ Options parse(int argc, char** argv) {
             if (!isFlag || value)
                 throw BadInput{"unknown option " + quoted(argv[i]) +
                                "; allowed: " + joined(valueOptions) + ", " + joined(flags)};
-            if (option == "--all-bands")
+            if (option == "--all-bands") {
                 o.allBands = true;
-            else if (option == "--json")
+                o.stationOptions.push_back(option);
+            } else if (option == "--json")
                 o.json = true;
             else if (option == "--help")
                 o.help = true;
@@ -184,6 +226,9 @@ Options parse(int argc, char** argv) {
         }
         const std::string& v = *value;
         StationSetup& s = o.setup;
+        for (const auto& d : describeTheStation)
+            if (d == option)
+                o.stationOptions.push_back(option);
         if (option == "--band") {
             const StringArray names = bandNames();
             s.frequency = FrequencyChoice::Band(pick(option, v, names, names) + 1);
@@ -214,8 +259,34 @@ Options parse(int argc, char** argv) {
             s.AntennaGain = readNumber(option, v);
         } else if (option == "--distance") {
             o.distance = readNumber(option, v);
+        } else if (option == "--manufacturer") {
+            o.manufacturer = v;
+        } else if (option == "--antenna") {
+            o.antenna = v;
+        } else if (option == "--angle-dir") {
+            o.angleDir = v;
+        } else if (option == "--polarisation") {
+            const StringArray items = {"vertical", "horizontal"};
+            o.polarisation = pick(option, v, items, items) == 0 ? Polarisation::Vertical
+                                                                : Polarisation::Horizontal;
+        } else if (option == "--station") {
+            o.stationFile = v;
         }
     }
+    if (o.stationFile && !o.stationOptions.empty())
+        throw BadInput{"--station: the file gives the station; allowed with --angle-dir, "
+                       "--polarisation, --distance and --json, not with " +
+                       o.stationOptions.front()};
+    if (o.manufacturer.has_value() != o.antenna.has_value())
+        throw BadInput{std::string(o.antenna ? "--antenna" : "--manufacturer") +
+                       ": give --manufacturer and --antenna together"};
+    bool gainGiven = false;
+    for (const auto& given : o.stationOptions)
+        gainGiven = gainGiven || given == "--gain";
+    if (o.antenna && gainGiven)
+        throw BadInput{"--gain and --antenna: the antenna gives the gain; give one of them"};
+    if (o.antenna && o.allBands)
+        throw BadInput{"--all-bands: computes every band; allowed without --antenna"};
     if (o.bandGiven && o.frequencyGiven)
         throw BadInput{"--band and --frequency: give one of them, not both"};
     if (o.allBands && (o.bandGiven || o.frequencyGiven))
@@ -266,6 +337,24 @@ std::string refusalLine(Refusal r) {
     return option + ": " + RefusalText(r) + " allowed: " + allowedFor(option);
 }
 
+// A JSON string of a Windows-1252 text.
+std::string jsonString(std::string_view cp1252) {
+    std::string out = "\"";
+    for (char c : Cp1252ToUtf8(cp1252)) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < ' ') {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
+            out += buf;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
 std::string jsonPositive(double x) {
     return x > 0 ? jsonNumber(x) : "null";
 }
@@ -273,6 +362,15 @@ std::string jsonPositive(double x) {
 std::string trimmedBandEdge(double x) {
     std::string t = FormatBandEdge(x);
     return t.substr(t.find_first_not_of(' '));
+}
+
+// A number text written with the point as decimal separator, as the output is.
+std::string withPoint(std::string (*format)(double), double x) {
+    NumberSettings point = CurrentNumberSettings();
+    point.decimalSeparator = '.';
+    point.thousandSeparator = ',';
+    ScopedNumberSettings scoped(point);
+    return format(x);
 }
 
 using Lines = std::vector<std::pair<std::string, std::string>>;
@@ -336,10 +434,180 @@ std::string jsonObject(const StationSetup& s, const StationResult& r) {
     return o + "}";
 }
 
+// ---- a station file ----------------------------------------------------------------------
+
+// A line of the station file that cannot be used: the file, the line and why.
+BadInput stationLineError(const std::string& file, const StationFileReading& reading,
+                          StationLine line, const std::string& reason) {
+    const int n = static_cast<int>(line);
+    const std::string text = n <= static_cast<int>(reading.lines.size())
+                                 ? reading.lines[static_cast<std::size_t>(n - 1)]
+                                 : std::string();
+    return BadInput{"--station: " + quoted(file) + " line " + std::to_string(n) +
+                    (text.empty() ? "" : " " + quoted(text)) + ": " + reason};
+}
+
+const char* problemReason(StationProblemKind kind) {
+    switch (kind) {
+    case StationProblemKind::Missing:
+        return "missing; a station file has ten lines";
+    case StationProblemKind::Empty:
+        return "no value after the label";
+    case StationProblemKind::NoSeparator:
+        return "no ';' between the antenna name and the manufacturer";
+    case StationProblemKind::NotANumber:
+        return "the fixed frequency after F is not a number";
+    case StationProblemKind::UnknownAntenna:
+        break;
+    }
+    return "names no antenna of the catalogue";
+}
+
+// The station of a saved file, as opening it in the window restores it; the antenna
+// goes to o.manufacturer and o.antenna.
+void readStation(Options& o) {
+    const std::string& file = *o.stationFile;
+    const FileReadResult read = ReadWholeFile(file);
+    if (!read.ok())
+        throw BadInput{"--station: " + quoted(read.error).substr(1, quoted(read.error).size() - 2)};
+    const StationFileReading reading = ParseStationFile(read.bytes);
+    if (!reading.problems.empty()) {
+        const StationFileProblem& p = reading.problems.front();
+        throw stationLineError(file, reading, p.line, problemReason(p.kind));
+    }
+    const StationRecord& r = reading.record;
+    auto number = [&](StationLine line, const std::string& text, const char* option) {
+        double v = 0;
+        if (!TryStrToReal(text, v))
+            throw stationLineError(file, reading, line,
+                                   "not a number; allowed: " + allowedFor(option));
+        return v;
+    };
+    auto item = [&](StationLine line, const std::string& text, const StringArray& items) {
+        for (std::size_t i = items.size(); i-- > 0;)
+            if (SameTextNoCase(text, items[i]))
+                return static_cast<int>(i);
+        throw stationLineError(file, reading, line, "unknown value; allowed: " + joined(items));
+    };
+    StationSetup& s = o.setup;
+    if (r.fixedFrequencyMode) {
+        s.frequency = FrequencyChoice::Fixed(reading.fixedFrequency);
+    } else {
+        s.frequency =
+            FrequencyChoice::Band(item(StationLine::BandOrFrequency, r.band, bandNames()) + 1);
+    }
+    o.antenna = r.antennaName;
+    o.manufacturer = r.manufacturer;
+    s.Power = number(StationLine::Power, r.power, "--power");
+    const int mode = ModeFromText(r.mode);
+    if (mode < 1 || mode > static_cast<int>(ModeItems().size()))
+        throw stationLineError(file, reading, StationLine::Mode,
+                               "unknown mode; allowed: CW, SSB, AM, FM, TV, GSM, DTX, Alle");
+    s.ModeIDX = mode;
+    s.rhythmItem = item(StationLine::DutyCycle, r.dutyCycle, RhythmItems());
+    s.FactorTable = FactorTableItems()[static_cast<std::size_t>(
+        item(StationLine::FactorTable, r.factorTable, FactorTableItems()))];
+    s.CableIDX = item(StationLine::Cable, r.cable, cableNames()) + 1;
+    s.CableLength = number(StationLine::CableLength, r.cableLength, "--length");
+    s.PlugAtt = number(StationLine::OtherAttenuations, r.otherAttenuations, "--other-loss");
+}
+
+// The station-file line a refusal of the calculation belongs to.
+StationLine refusedLine(Refusal r) {
+    switch (r) {
+    case Refusal::NegativePower:
+        return StationLine::Power;
+    case Refusal::CableLengthNotReal:
+    case Refusal::CableLengthNotPositive:
+        return StationLine::CableLength;
+    case Refusal::AttenuationNotPositive:
+        return StationLine::OtherAttenuations;
+    case Refusal::NoCable:
+        return StationLine::Cable;
+    case Refusal::NoFactor:
+        return StationLine::Mode;
+    default:
+        return StationLine::BandOrFrequency;
+    }
+}
+
+// ---- the antenna -----------------------------------------------------------------------
+
+// The antenna taken for the station: its entry, its point and its angle data.
+struct TakenAntenna {
+    std::string manufacturer; // as the catalogue names it
+    std::string name;
+    double pointFrequency = 0;
+    double gain = 0; // rounded to two decimals, as "Take Antenna" does
+    double pointGain = 0;
+    std::string pointElements;
+    std::optional<TWinkAnt> angles;
+    Polarisation polarisation = Polarisation::Vertical;
+};
+
+std::string programFolder() {
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0)
+        return "./";
+    std::string path(buf, static_cast<std::size_t>(n));
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+TakenAntenna takeAntenna(const Options& o) {
+    auto fail = [&](const std::string& reason) -> BadInput {
+        if (o.stationFile) {
+            const std::string line =
+                StationLineLabel(StationLine::Antenna) + *o.antenna + ";" + *o.manufacturer;
+            return BadInput{"--station: " + quoted(*o.stationFile) + " line 2 " + quoted(line) +
+                            ": " + reason};
+        }
+        return BadInput{"--antenna: " + reason};
+    };
+    const std::string catalogueFile = "Antennas.txt";
+    if (!std::ifstream(catalogueFile))
+        throw fail("The File " + catalogueFile + " was not found!");
+    const TAntennen catalogue(catalogueFile, "AntUser.txt");
+    const int entry = catalogue.FindAntenna(*o.antenna, *o.manufacturer);
+    if (entry < 0)
+        throw fail("no antenna " + quoted(*o.antenna) + " of manufacturer " +
+                   quoted(*o.manufacturer) + " in Antennas.txt or AntUser.txt");
+    const auto k = static_cast<std::size_t>(entry);
+    const RData& data = catalogue.Data()[k];
+    const double reference = ReferenceFrequency(o.setup.frequency);
+    const int point = FindFittingPoint(data, reference);
+    if (point < 0)
+        throw fail("antenna " + quoted(*o.antenna) + " of " + quoted(*o.manufacturer) +
+                   " has no point within 10 % of " + withPoint(trimmedBandEdge, reference) +
+                   " MHz");
+    const auto p = static_cast<std::size_t>(point);
+    TakenAntenna t;
+    t.manufacturer = catalogue.Manufacturers()[k];
+    t.name = catalogue.Names()[k];
+    t.pointFrequency = data.Frequencies[p];
+    t.gain = StrToReal(FormatReal("%3.2f", data.Gains[p]));
+    t.pointGain = data.Gains[p];
+    t.pointElements = p < data.Elements.size() ? data.Elements[p] : std::string();
+
+    const std::string folder = o.angleDir ? *o.angleDir + "/" : programFolder() + "ang/";
+    const std::string angleFile = AngleFileName(folder, t.manufacturer, t.name);
+    if (!angleFile.empty() && std::ifstream(angleFile)) {
+        try {
+            t.angles = ReadAngleFile(angleFile,
+                                     o.setup.frequency.FixedFrequencyMode ? kUndefined : reference);
+        } catch (const AngleDataError& e) {
+            throw BadInput{"--angle-dir: " + quoted(e.what())};
+        }
+        t.polarisation = o.polarisation ? ClickedPolarisation(*t.angles, *o.polarisation)
+                                        : PreselectedPolarisation(*t.angles);
+    }
+    return t;
+}
+
 int run(int argc, char** argv) {
     // Numbers are read as the program reads them: decimal comma, and the point always.
     ScopedNumberSettings program(ProgramNumberSettings(CurrentNumberSettings()));
-    const Options o = parse(argc, argv);
+    Options o = parse(argc, argv);
     if (o.help) {
         std::cout << kUsage;
         return 0;
@@ -347,6 +615,13 @@ int run(int argc, char** argv) {
     if (o.version) {
         std::cout << "radexa-cli " << RADEXA_VERSION << '\n';
         return 0;
+    }
+    if (o.stationFile)
+        readStation(o);
+    std::optional<TakenAntenna> taken;
+    if (o.antenna) {
+        taken = takeAntenna(o);
+        o.setup.AntennaGain = taken->gain;
     }
 
     std::vector<StationSetup> stations;
@@ -362,8 +637,14 @@ int run(int argc, char** argv) {
     std::vector<StationResult> results;
     for (const auto& s : stations) {
         results.push_back(o.distance ? RecalculateAtDistance(s, *o.distance) : Recalculate(s));
-        if (!results.back().ok())
-            throw BadInput{refusalLine(results.back().refusal)};
+        const Refusal refusal = results.back().refusal;
+        if (refusal != Refusal::None && o.stationFile) {
+            const StationLine line = refusedLine(refusal);
+            throw BadInput{"--station: " + quoted(*o.stationFile) + " line " +
+                           std::to_string(static_cast<int>(line)) + ": " + RefusalText(refusal)};
+        }
+        if (refusal != Refusal::None)
+            throw BadInput{refusalLine(refusal)};
     }
 
     // Output with the point as decimal separator, whatever the program reads.
@@ -371,13 +652,34 @@ int run(int argc, char** argv) {
     point.decimalSeparator = '.';
     point.thousandSeparator = ',';
     ScopedNumberSettings output(point);
+    PatternLists pattern;
+    if (taken && taken->angles && results[0].ok())
+        pattern = ComputePattern(*taken->angles, taken->polarisation, results[0].calc.EIRP,
+                                 results[0].calc.MeanEIRP, results[0].calc.ELimit);
     std::string out;
     if (o.json) {
         if (o.allBands)
             out += "[\n";
-        for (std::size_t i = 0; i < results.size(); ++i)
-            out += jsonObject(stations[i], results[i]) +
-                   (o.allBands && i + 1 < results.size() ? ",\n" : "\n");
+        for (std::size_t i = 0; i < results.size(); ++i) {
+            std::string object = jsonObject(stations[i], results[i]);
+            if (taken) {
+                object.pop_back();
+                object += ",\"manufacturer\":" + jsonString(taken->manufacturer) +
+                          ",\"antenna\":" + jsonString(taken->name) +
+                          ",\"point_frequency\":" + jsonNumber(taken->pointFrequency) +
+                          ",\"angles\":[";
+                for (std::size_t a = 0; a < pattern.PatternAngles.size(); ++a) {
+                    const double d = pattern.PatternDistances[a];
+                    object += (a ? "," : "") + std::string("{\"angle\":") +
+                              std::to_string(pattern.PatternAngles[a]) +
+                              ",\"attenuation\":" + jsonNumber(pattern.PatternAttenuations[a]) +
+                              ",\"eirp\":" + jsonNumber(pattern.PatternEirp[a]) +
+                              ",\"distance\":" + (d == kUndefined ? "null" : jsonNumber(d)) + "}";
+                }
+                object += "]}";
+            }
+            out += object + (o.allBands && i + 1 < results.size() ? ",\n" : "\n");
+        }
         if (o.allBands)
             out += "]\n";
     } else if (o.allBands) {
@@ -396,6 +698,27 @@ int run(int argc, char** argv) {
         for (const auto& [label, value] :
              textValues(stations[0], results[0], o.distance.has_value()))
             out += label + (value.empty() ? ":" : ": " + value) + '\n';
+        if (taken) {
+            out += "Manufacturer: " + Cp1252ToUtf8(taken->manufacturer) + '\n';
+            out += "Antenna: " + Cp1252ToUtf8(taken->name) + '\n';
+            out += "Antenna point (Freq. Gain # Ele.): " +
+                   Cp1252ToUtf8(FormatPointLine(taken->pointFrequency, taken->pointGain,
+                                                taken->pointElements)) +
+                   '\n';
+        }
+        if (taken && taken->angles) {
+            out += std::string("Antenna polarisation: ") +
+                   (taken->polarisation == Polarisation::Vertical ? "Vertical" : "Horizontal") +
+                   '\n';
+            std::vector<StringArray> rows{AngleTableHeader()};
+            for (auto& row : AngleTableRows(pattern))
+                rows.push_back(std::move(row));
+            std::string grid = GridFileText(rows);
+            for (std::size_t at = grid.find("\r\n"); at != std::string::npos;
+                 at = grid.find("\r\n", at))
+                grid.erase(at, 1);
+            out += grid;
+        }
     }
     std::cout << out;
     std::cout.flush();

@@ -17,9 +17,12 @@ endfunction()
 #        MATCHES regex...)
 # Exit status 0, nothing on stderr; every LINES entry is one whole line of stdout.
 function(cli_ok)
-    cmake_parse_arguments(C "" "NAME;FIRST" "ARGS;LINES;HAS;MATCHES" ${ARGN})
+    cmake_parse_arguments(C "" "NAME;FIRST;DIR" "ARGS;LINES;HAS;MATCHES" ${ARGN})
+    if(NOT C_DIR)
+        set(C_DIR ".")
+    endif()
     execute_process(COMMAND "${CLI}" ${C_ARGS} OUTPUT_VARIABLE out ERROR_VARIABLE err
-                    RESULT_VARIABLE rc)
+                    RESULT_VARIABLE rc WORKING_DIRECTORY "${C_DIR}")
     if(NOT rc EQUAL 0)
         fail("${C_NAME}" "exit status ${rc}, stderr: ${err}")
     endif()
@@ -56,9 +59,12 @@ endfunction()
 # cli_bad(NAME n ARGS a... STDERR regex): exit status 2, nothing on stdout, one line on
 # stderr that matches the regex.
 function(cli_bad)
-    cmake_parse_arguments(C "" "NAME;STDERR" "ARGS" ${ARGN})
+    cmake_parse_arguments(C "" "NAME;STDERR;DIR" "ARGS" ${ARGN})
+    if(NOT C_DIR)
+        set(C_DIR ".")
+    endif()
     execute_process(COMMAND "${CLI}" ${C_ARGS} OUTPUT_VARIABLE out ERROR_VARIABLE err
-                    RESULT_VARIABLE rc)
+                    RESULT_VARIABLE rc WORKING_DIRECTORY "${C_DIR}")
     if(NOT rc EQUAL 2)
         fail("${C_NAME}" "exit status ${rc}, expected 2")
     endif()
@@ -194,6 +200,96 @@ cli_bad(NAME all-bands-and-band ARGS --all-bands --band 2m STDERR "--all-bands: 
 cli_bad(NAME flag-with-value ARGS --json=1 STDERR "unknown option '--json=1'")
 cli_bad(NAME overflow ARGS --power 1e308 --gain 100 STDERR "--gain.*too large")
 cli_bad(NAME bad-after-good ARGS --power 5 --band 2m --mode xx STDERR "--mode: ")
+
+# --- Antennas and station files ------------------------------------------------------------
+# A working folder with a small catalogue, one angle-data file and station files written
+# as the program writes them (Windows-1252 labels, CR LF).
+
+set(work "${CMAKE_CURRENT_BINARY_DIR}/cli_station_work")
+file(REMOVE_RECURSE "${work}")
+file(MAKE_DIRECTORY "${work}/ang")
+file(WRITE "${work}/Antennas.txt"
+     "[Example]\r\nMyAnt,Yagi,144,7.456,4,432,11,9,#\r\nDipole,Dipole,14.0,2.15,1,#\r\n")
+file(WRITE "${work}/AntUser.txt" "[Mine]\r\nLoop80,Loop,3.6,2.1,1,#\r\n")
+file(WRITE "${work}/ang/Example MyAnt.ang"
+     "[Polarisation],vh\r\n[Bereich],90\r\n[Schrittweite],30\r\n[MHz],v,432,0\r\n0,3,10,20\r\n"
+     "[MHz],h,0,0\r\n0,1\r\n")
+string(ASCII 246 oe)
+string(ASCII 228 ae)
+function(station_file name band antenna power mode)
+    file(WRITE "${work}/${name}"
+         "Band/Frequenz...........>${band}\r\nAntenne.................>${antenna}\r\n"
+         "H${oe}he [m]................>8,5\r\nLeistung [W]............>${power}\r\n"
+         "Betriebsart.............>${mode}\r\nTXRX-Intervall..........>TX2 RX4\r\n"
+         "FCC/BNetzA..............>BNetzA (Germany)\r\nKabelTyp................>RG58\r\n"
+         "Kabell${ae}nge.[m]..........>25,00\r\nsonst. D${ae}mpfungen.[dB]..>1,50\r\n")
+endfunction()
+station_file(s70.txt 70cm "MyAnt;Example" 50 Alle)
+station_file(fixed.txt "F  3,50" "Loop80;Mine" 100 SSB)
+station_file(nofit.txt 20m "MyAnt;Example" 50 SSB)
+station_file(unknown.txt 70cm "Nope;Example" 50 SSB)
+station_file(noseparator.txt 70cm "MyAnt" 50 SSB)
+station_file(badpower.txt 70cm "MyAnt;Example" 5x SSB)
+station_file(negative.txt 70cm "MyAnt;Example" -5 SSB)
+station_file(badmode.txt 70cm "MyAnt;Example" 50 USB)
+station_file(badband.txt 5m "MyAnt;Example" 50 SSB)
+station_file(badfreq.txt Fabc "MyAnt;Example" 50 SSB)
+file(WRITE "${work}/short.txt" "Band/Frequenz...........>70cm\r\nAntenne.................>MyAnt;Example\r\n")
+
+# The station file gives the same output as the equivalent options, text and JSON.
+set(equivalent --band 70cm --power 50 --mode All --rhythm "TX2 RX4" --factors BNetzA
+    --cable RG58 --length 25 --other-loss 1,5 --manufacturer Example --antenna MyAnt
+    --angle-dir ang)
+foreach(extra "" "--json" "--distance=10" "--polarisation=horizontal")
+    execute_process(COMMAND "${CLI}" --station s70.txt --angle-dir ang ${extra}
+                    WORKING_DIRECTORY "${work}" OUTPUT_VARIABLE fromFile RESULT_VARIABLE rc1)
+    execute_process(COMMAND "${CLI}" ${equivalent} ${extra}
+                    WORKING_DIRECTORY "${work}" OUTPUT_VARIABLE fromOptions RESULT_VARIABLE rc2)
+    if(NOT rc1 EQUAL 0 OR NOT rc2 EQUAL 0 OR NOT fromFile STREQUAL fromOptions OR fromFile STREQUAL "")
+        fail("station-equals-options ${extra}" "status ${rc1}/${rc2}\n${fromFile}\n---\n${fromOptions}")
+    endif()
+endforeach()
+
+cli_ok(NAME station-text DIR "${work}" ARGS --station s70.txt --angle-dir ang
+    LINES "Ham-Band: 70cm" "Power [W]: 50.00" "Mode: Alle" "Modulation Factor: 1.00"
+          "Intermittend Factor: 0.33" "Cable Length [m]: 25.00" "Other Attenuations [dB]: 1.50"
+          "Antenna Gain (dBi): 11.00" "Manufacturer: Example" "Antenna: MyAnt"
+          "Antenna point (Freq. Gain # Ele.): 432.00 11.00   9" "Antenna polarisation: Vertical"
+    MATCHES "\n    Angle .Attenuation .     EIRP . Distance .\n        0 .     0.00 . [^\n]*\n       30 .     3.00 .")
+cli_ok(NAME station-json DIR "${work}" ARGS --station s70.txt --angle-dir ang --json
+    HAS "\"band\":\"70cm\"," "\"gain\":11," "\"manufacturer\":\"Example\",\"antenna\":\"MyAnt\",\"point_frequency\":432,"
+        "\"angles\":[{\"angle\":0,\"attenuation\":0,")
+cli_ok(NAME station-horizontal DIR "${work}" ARGS --station s70.txt --angle-dir ang --polarisation horizontal --json
+    MATCHES "\"angles\":\\[{\"angle\":0,[^]]*},{\"angle\":30,\"attenuation\":1,[^]]*}\\]}")
+cli_ok(NAME station-fixed DIR "${work}" ARGS --station fixed.txt
+    LINES "Ham-Band:" "Freq. [MHz]: 3.50" "Antenna: Loop80" "Antenna Gain (dBi): 2.10"
+          "Frequency [MHz]: 3.50")
+cli_ok(NAME station-distance DIR "${work}" ARGS --station s70.txt --distance 10
+    MATCHES "^Power \\[W\\]: [0-9]+[.][0-9][0-9]\n" LINES "Distance [m]: 10.00")
+cli_ok(NAME antenna-rounded-gain DIR "${work}" ARGS --manufacturer example --antenna myant
+    LINES "Antenna Gain (dBi): 7.46" "Antenna point (Freq. Gain # Ele.): 144.00 7.456   4")
+cli_ok(NAME antenna-no-angle-data DIR "${work}" ARGS --manufacturer Example --antenna MyAnt --angle-dir none
+    LINES "Antenna: MyAnt")
+
+cli_bad(NAME station-missing DIR "${work}" ARGS --station none.txt STDERR "--station: .*none.txt")
+cli_bad(NAME station-short DIR "${work}" ARGS --station short.txt STDERR "--station: 'short.txt' line 3: missing")
+cli_bad(NAME station-no-fit DIR "${work}" ARGS --station nofit.txt
+    STDERR "--station: 'nofit.txt' line 2 .*no point within 10 % of 14.00 MHz")
+cli_bad(NAME station-unknown-antenna DIR "${work}" ARGS --station unknown.txt
+    STDERR "--station: 'unknown.txt' line 2 'Antenne[.]+>Nope;Example': no antenna 'Nope'")
+cli_bad(NAME station-no-separator DIR "${work}" ARGS --station noseparator.txt STDERR "line 2 .*no ';'")
+cli_bad(NAME station-power DIR "${work}" ARGS --station badpower.txt STDERR "line 4 .*not a number")
+cli_bad(NAME station-negative-power DIR "${work}" ARGS --station negative.txt STDERR "line 4: Power must not be negative")
+cli_bad(NAME station-mode DIR "${work}" ARGS --station badmode.txt STDERR "line 5 .*unknown mode")
+cli_bad(NAME station-band DIR "${work}" ARGS --station badband.txt STDERR "line 1 .*allowed: LW, 160m")
+cli_bad(NAME station-frequency DIR "${work}" ARGS --station badfreq.txt STDERR "line 1 .*not a number")
+cli_bad(NAME station-and-band DIR "${work}" ARGS --station s70.txt --band 2m STDERR "--station: .*not with --band")
+cli_bad(NAME antenna-alone ARGS --antenna MyAnt STDERR "--antenna: give --manufacturer and --antenna together")
+cli_bad(NAME antenna-and-gain DIR "${work}" ARGS --manufacturer Example --antenna MyAnt --gain 3 STDERR "--gain and --antenna")
+cli_bad(NAME antenna-unknown DIR "${work}" ARGS --manufacturer Example --antenna Nope STDERR "--antenna: no antenna 'Nope'")
+cli_bad(NAME antenna-no-catalogue ARGS --manufacturer Example --antenna MyAnt
+    STDERR "--antenna: The File Antennas.txt was not found!")
+cli_bad(NAME polarisation-unknown ARGS --polarisation diagonal STDERR "--polarisation: .*allowed: vertical, horizontal")
 
 if(failures GREATER 0)
     message(FATAL_ERROR "${failures} radexa-cli check(s) failed")
