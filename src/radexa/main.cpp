@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QStyleFactory>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
@@ -20,12 +21,14 @@ const char* const kUsage =
     "It reads Antennas.txt and AntUser.txt from the working folder.\n"
     "  --no-splash  start without the splash window\n"
     "  --help       show this text and exit\n"
-    "  --version    show the version and exit\n";
+    "  --version    show the version and exit\n"
+    "  --quit-after-start  close again as soon as the window is shown (for measurements)\n";
 
 } // namespace
 
 int main(int argc, char** argv) {
     bool splash = true;
+    bool quitAfterStart = false;
     // Answered before any window exists, so that they work without a display.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
@@ -38,6 +41,10 @@ int main(int argc, char** argv) {
         }
         if (std::strcmp(argv[i], "--no-splash") == 0) {
             splash = false;
+            continue;
+        }
+        if (std::strcmp(argv[i], "--quit-after-start") == 0) {
+            quitAfterStart = true;
             continue;
         }
         // Options Qt itself understands (-platform, -style, ...) are left to it.
@@ -63,5 +70,7 @@ int main(int argc, char** argv) {
     if (form.catalogueMissing())
         return 1;
     form.show();
+    if (quitAfterStart)
+        QTimer::singleShot(0, &form, &QWidget::close);
     return app.exec();
 }
