@@ -235,13 +235,13 @@ void TRadexaForm::PISaveClick() {
     QString fileName = decoded(ProposedExportFileName(profile.toStdString(), encoded(fallback)));
     if (!AskSaveFileName(this, fileName))
         return;
-    const QString error = SaveGridToFile(m_angleTable, fileName);
+    const QString error = SaveGridToFile(angleTable(), fileName);
     if (!error.isEmpty())
         ShowWarningText(message(MessageId::MsgFileNotSaved) + QLatin1Char('\n') + error);
 }
 
 void TRadexaForm::PICopyClick() {
-    CopyGridToClipboard(m_angleTable);
+    CopyGridToClipboard(angleTable());
 }
 
 // ---- own antenna ---------------------------------------------------------------------
