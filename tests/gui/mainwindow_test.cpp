@@ -298,11 +298,15 @@ TEST_F(MainWindow, AngleDataFillTheTableAfterTheAntennaIsTaken) {
     EXPECT_NEAR(d[0], form->state().SafetyDistance, 1e-12);
     EXPECT_NEAR(d[2], form->state().SafetyDistance / std::sqrt(10.0), 1e-12);
 
+    form->MIGermanClick(); // the antenna's title stays on the page
+    EXPECT_EQ(form->LaWinkAnt->text(), "Example MyAnt");
+    EXPECT_EQ(grid->headerData(1, Qt::Horizontal).toString(), "Dämpfung");
+
     form->RGPolClick(1); // horizontal: the section at 0 MHz fits every band
     EXPECT_EQ(grid->rowCount(), 2);
     const auto table = form->angleTable();
     ASSERT_EQ(table.size(), 3u);
-    EXPECT_EQ(table[0][0], "Angle");
+    EXPECT_EQ(table[0][0], "Winkel");
 }
 
 TEST_F(MainWindow, MalformedAngleDataAreReportedWithTheFileAndLine) {
@@ -378,6 +382,96 @@ TEST_F(MainWindow, CatalogueReloadResetsBandAndCableButKeepsPower) {
     EXPECT_EQ(text("EditCableLength"), "10,00");
     EXPECT_EQ(text("EditPower"), "50");
     EXPECT_EQ(form->LBHersteller->count(), 3);
+}
+
+} // namespace
+} // namespace radexa::testing
+
+namespace radexa::testing {
+namespace {
+
+// The catalogue and angle data that ship with the program.
+class ShippedCatalogue : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        const QDir data(QStringLiteral(RADEXA_SOURCE_DIR "/data"));
+        QFile::remove(path("Antennas.txt"));
+        QFile::remove(path("ang/Example MyAnt.ang"));
+        ASSERT_TRUE(QFile::copy(data.filePath("Antennas.txt"), path("Antennas.txt")));
+        for (const QString& f : QDir(data.filePath("ang")).entryList({"*.ang"}))
+            ASSERT_TRUE(QFile::copy(data.filePath("ang/" + f), path("ang/" + f)));
+        start();
+    }
+    void pick(const QString& manufacturer, const QString& name) {
+        const auto m = form->LBHersteller->findItems(manufacturer, Qt::MatchExactly);
+        ASSERT_EQ(m.size(), 1) << manufacturer.toStdString();
+        form->LBHersteller->setCurrentItem(m[0]);
+        form->LBHerstellerClick();
+        const auto n = form->LBTypen->findItems(name, Qt::MatchExactly);
+        ASSERT_FALSE(n.isEmpty()) << name.toStdString();
+        form->LBTypen->setCurrentItem(n.back());
+        form->LBTypenClick();
+    }
+    bool angleTabShown() const {
+        return form->PageControl->isTabVisible(form->PageControl->indexOf(form->TSAngle));
+    }
+};
+
+TEST_F(ShippedCatalogue, DualBandAntennaFollowsTheBandAndKeepsItsAngleData) {
+    pick("Generic Vertical", "Collinear 2m-70cm");
+    EXPECT_EQ(form->LBAntBand->count(), 2);
+    EXPECT_EQ(form->LBAntBand->currentRow(), 0); // 144.3 MHz is 0.2 % from 144
+    form->ButTakeAntClick();
+    EXPECT_EQ(text("EditGain"), "5,04");
+    EXPECT_TRUE(angleTabShown());
+    EXPECT_EQ(form->LaWinkAnt->text(), "Generic Vertical Collinear 2m-70cm");
+    // 5.04 dBi raise the EIRP by 10^0.504.
+    EXPECT_NEAR(form->state().EIRP, form->state().AntInPower * std::pow(10.0, 0.504), 1e-9);
+
+    form->CBBand->setCurrentIndex(12); // 70cm
+    form->CBBandChange();
+    EXPECT_EQ(text("EditGain"), "7,89");
+    EXPECT_EQ(text("EditAntenne"), "Collinear 2m-70cm");
+
+    form->CBBand->setCurrentIndex(5); // 20m: no point within 10 %
+    form->CBBandChange();
+    EXPECT_EQ(text("EditAntenne"), "");
+    EXPECT_EQ(text("EditGain"), "0,00");
+    EXPECT_FALSE(form->ButTakeAnt->isEnabled());
+    EXPECT_EQ(form->LBAntBand->currentRow(), -1);
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(ShippedCatalogue, AngleTabHidesAgainOnTheNextAntennaClick) {
+    pick("Generic Yagi VHF-UHF", "Yagi 9 el 2m");
+    form->ButTakeAntClick();
+    EXPECT_TRUE(angleTabShown());
+    EXPECT_FALSE(form->state().PatternDistances.empty());
+    pick("Generic Vertical", "J-pole 2m"); // no angle data
+    EXPECT_FALSE(angleTabShown());
+    form->ButTakeAntClick();
+    EXPECT_FALSE(angleTabShown());
+    EXPECT_TRUE(form->state().PatternEirp.empty());
+}
+
+TEST_F(ShippedCatalogue, EveryManufacturerAndAntennaCanBeClickedOnEveryBand) {
+    for (int band : {0, 5, 11, 12, 17}) {
+        form->CBBand->setCurrentIndex(band);
+        form->CBBandChange();
+        for (int m = 0; m < form->LBHersteller->count(); ++m) {
+            form->LBHersteller->setCurrentRow(m);
+            form->LBHerstellerClick();
+            for (int n = 0; n < form->LBTypen->count(); ++n) {
+                form->LBTypen->setCurrentRow(n);
+                form->LBTypenClick();
+                if (form->ButTakeAnt->isEnabled())
+                    form->ButTakeAntClick();
+                EXPECT_NE(text("EditrPS"), "") << band << " " << m << " " << n;
+            }
+        }
+    }
+    EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes.front().text.toStdString();
 }
 
 } // namespace

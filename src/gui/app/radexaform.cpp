@@ -59,6 +59,12 @@ void setTextColour(QLabel* label, const QColor& colour) {
 
 void setText(TEditAlign* field, const std::string& cp1252) { field->setText(toQ(cp1252)); }
 
+// Long names are cut off by the fixed list width; the tip shows them whole.
+void giveItemsTheirTextAsTip(QListWidget* list) {
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setToolTip(list->item(i)->text());
+}
+
 std::string textOf(const TEditAlign* field) { return fromQ(field->text()); }
 
 } // namespace
@@ -223,6 +229,7 @@ void TRadexaForm::fillManufacturers() {
                      [&](const QString& a, const QString& b) { return order.compare(a, b) < 0; });
     LBHersteller->clear();
     LBHersteller->addItems(names);
+    giveItemsTheirTextAsTip(LBHersteller);
     m_state.BandLineIndex = -1;
 }
 
@@ -502,6 +509,7 @@ void TRadexaForm::LBHerstellerClick() {
     StringArray names;
     m_catalogue->GetNames(m_state.SelectedManufacturer, names);
     LBTypen->addItems(StringArrayToList(names));
+    giveItemsTheirTextAsTip(LBTypen);
     setAngleTabVisible(false);
     ButTakeAnt->setEnabled(false);
     LaAngDataAvailable->hide();

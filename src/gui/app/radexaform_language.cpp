@@ -102,6 +102,10 @@ void TRadexaForm::applyLanguage(Language language) {
         }
     }
     m_hintsShown = HintsShown(language);
+    // The language texts name the Angle page's title line too; the loaded antenna's
+    // title belongs there as long as angle data are shown.
+    if (m_angleDataAvailable)
+        UpdateWinkelPage();
     calcCall();
 }
 
