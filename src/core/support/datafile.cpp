@@ -27,27 +27,6 @@ bool isBracket(char c) {
 
 } // namespace
 
-std::vector<std::string_view> SplitLineViews(std::string_view text) {
-    std::vector<std::string_view> out;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            out.push_back(text.substr(start, i - start));
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < text.size())
-        out.push_back(text.substr(start));
-    return out;
-}
-
-StringArray SplitLines(std::string_view text) {
-    const std::vector<std::string_view> views = SplitLineViews(text);
-    return StringArray(views.begin(), views.end());
-}
-
 TDataFile::TDataFile(std::string fileName) : m_fileName(std::move(fileName)) {}
 
 bool TDataFile::Load(std::string* error) {

@@ -9,13 +9,9 @@
 #include <string_view>
 #include <vector>
 
-namespace radexa {
+#include "core/support/rdfunc.h"
 
-// The lines of a text; each of CR LF, LF and CR ends a line. A final line without an
-// end counts; an empty text has no lines.
-StringArray SplitLines(std::string_view text);
-// The same lines as views into the text, which must outlive them.
-std::vector<std::string_view> SplitLineViews(std::string_view text);
+namespace radexa {
 
 // A text file of sections. A section line has at least two characters, and its first and
 // last characters are each one of ( ) [ ] { }; its name is the line without them. Names

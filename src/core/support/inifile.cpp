@@ -16,27 +16,11 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-std::vector<std::string_view> lines(std::string_view text) {
-    std::vector<std::string_view> out;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            out.push_back(text.substr(start, i - start));
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < text.size())
-        out.push_back(text.substr(start));
-    return out;
-}
-
 } // namespace
 
 IniFile::IniFile(std::string_view text) {
     Section* current = nullptr;
-    for (std::string_view raw : lines(text)) {
+    for (std::string_view raw : SplitLineViews(text)) {
         const std::string_view line = trim(raw);
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             const std::string name(trim(line.substr(1, line.size() - 2)));

@@ -99,7 +99,7 @@ bool isPlainInteger(std::string_view text) {
     return true;
 }
 
-struct Spec {
+struct Conversion {
     std::string_view prefix, suffix;
     bool left = false;
     int width = 0;
@@ -107,11 +107,11 @@ struct Spec {
     char type = 0;
 };
 
-std::optional<Spec> parseFormat(std::string_view format) {
+std::optional<Conversion> parseFormat(std::string_view format) {
     const auto pct = format.find('%');
     if (pct == std::string_view::npos)
         return std::nullopt;
-    Spec s;
+    Conversion s;
     s.prefix = format.substr(0, pct);
     std::size_t i = pct + 1;
     if (i < format.size() && format[i] == '-')
@@ -137,7 +137,7 @@ std::optional<Spec> parseFormat(std::string_view format) {
     return s;
 }
 
-std::string pad(const Spec& s, std::string body) {
+std::string pad(const Conversion& s, std::string body) {
     if (static_cast<int>(body.size()) < s.width) {
         const std::string fill(static_cast<std::size_t>(s.width) - body.size(), ' ');
         body = s.left ? body + fill : fill + body;
@@ -234,6 +234,27 @@ StringArray SplitText(std::string_view text, char separator) {
         out.emplace_back(text.substr(start, at - start));
         start = at + 1;
     }
+}
+
+std::vector<std::string_view> SplitLineViews(std::string_view text) {
+    std::vector<std::string_view> out;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            out.push_back(text.substr(start, i - start));
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < text.size())
+        out.push_back(text.substr(start));
+    return out;
+}
+
+StringArray SplitLines(std::string_view text) {
+    const std::vector<std::string_view> views = SplitLineViews(text);
+    return StringArray(views.begin(), views.end());
 }
 
 bool SameTextNoCase(std::string_view a, std::string_view b) {

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace radexa {
 
@@ -30,6 +31,11 @@ std::int32_t LastCharPos(std::string_view text, char c);
 std::string TextAfter(std::string_view text, int n);
 // Pieces between separators; n separators give n + 1 pieces; an empty text gives none.
 StringArray SplitText(std::string_view text, char separator);
+// The lines of a text; each of CR LF, LF and CR ends a line. A final line without an
+// end counts; an empty text has no lines.
+StringArray SplitLines(std::string_view text);
+// The same lines as views into the text, which must outlive them.
+std::vector<std::string_view> SplitLineViews(std::string_view text);
 // Equal length and equal bytes after folding A-Z to a-z.
 bool SameTextNoCase(std::string_view a, std::string_view b);
 
