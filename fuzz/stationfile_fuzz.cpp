@@ -1,7 +1,7 @@
 // The station-file reader: any bytes are read without failing; every line not restored is
 // named once; what was restored is written again by the builder and reads back the same.
-// (Only LF and CR LF end a line when reading; the builder drops a lone CR from a value, so
-// the round trip is checked for files without one.)
+// (In a file with line feeds a CR inside a line is part of the value, which the builder
+// drops; the round trip is checked for files without such a CR.)
 
 #include "fuzz_input.h"
 

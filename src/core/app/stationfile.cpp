@@ -29,16 +29,20 @@ std::string oneLine(std::string_view value) {
     return out;
 }
 
+// Lines end with LF; the CRs before it are no part of the line, so CR LF and a file whose
+// CR LF was converted once more (CR CR LF) read alike. A file without any LF has its lines
+// ended by CR alone.
 StringArray splitLines(std::string_view bytes) {
+    const char lineEnd = bytes.find('\n') == std::string_view::npos ? '\r' : '\n';
     StringArray lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
-        auto end = bytes.find('\n', start);
+        auto end = bytes.find(lineEnd, start);
         const bool last = end == std::string_view::npos;
         if (last)
             end = bytes.size();
         std::string_view line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
+        while (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         lines.emplace_back(line);
         start = end + 1;

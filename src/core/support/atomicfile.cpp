@@ -17,6 +17,10 @@ std::string failure(const char* what, const std::string& path, int err) {
     return std::string(what) + " \"" + path + "\": " + std::strerror(err);
 }
 
+std::string notRegular(const char* what, const std::string& path) {
+    return std::string(what) + " \"" + path + "\": not a regular file";
+}
+
 std::string folderOf(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos)
@@ -63,6 +67,12 @@ FileWriteResult WriteFileAtomic(const std::string& path, std::string_view bytes)
     if (path.empty())
         return {failure("Cannot write", path, ENOENT)};
     const std::string target = resolvedTarget(path);
+    // Only a regular file is replaced: a rename over a device or a pipe (e.g. /dev/null
+    // chosen in a save dialog) would put a plain file in its place.
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
+        return {S_ISDIR(existing.st_mode) ? failure("Cannot write", path, EISDIR)
+                                          : notRegular("Cannot write", path)};
     const std::string folder = folderOf(target);
     const std::string base =
         target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
@@ -116,13 +126,29 @@ FileWriteResult WriteFileAtomic(const std::string& path, std::string_view bytes)
 
 FileReadResult ReadWholeFile(const std::string& path) {
     FileReadResult result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking on a pipe without a writer; only regular files are read (a device such
+    // as /dev/zero never ends).
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int err = errno;
         result.status = (err == ENOENT || err == ENOTDIR) ? FileReadStatus::Missing
                                                           : FileReadStatus::Unreadable;
         result.error = failure(
             result.status == FileReadStatus::Missing ? "File not found" : "Cannot read", path, err);
+        return result;
+    }
+    struct stat st {};
+    const bool statted = ::fstat(fd, &st) == 0;
+    const int statError = errno;
+    if (!statted || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        result.status = FileReadStatus::Unreadable;
+        if (!statted)
+            result.error = failure("Cannot read", path, statError);
+        else if (S_ISDIR(st.st_mode))
+            result.error = failure("Cannot read", path, EISDIR);
+        else
+            result.error = notRegular("Cannot read", path);
         return result;
     }
     char buffer[65536];

@@ -1,0 +1,190 @@
+// Files that fail: special files in the place of a station or catalogue file, missing and
+// unreadable catalogues, a huge catalogue of random bytes, and a user antenna file whose
+// writing stops half-way. Nothing may crash, hang or leave half a file; the old file stays.
+
+#include "core/antennas/antennen.h"
+#include "core/support/atomicfile.h"
+#include "core/support/datafile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace radexa {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FailingFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("radexa_failure_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string path(const std::string& name) const { return (m_dir / name).string(); }
+    static std::string slurp(const std::string& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static void put(const std::string& p, const std::string& bytes) {
+        std::ofstream(p, std::ios::binary) << bytes;
+    }
+    std::size_t entryCount() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_dir), {}));
+    }
+
+    fs::path m_dir;
+};
+
+// The file-size limit stops every write beyond a few bytes, for root too.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = m_saved;
+        small.rlim_cur = bytes;
+        m_active = ::setrlimit(RLIMIT_FSIZE, &small) == 0;
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    bool active() const { return m_active; }
+
+private:
+    struct rlimit m_saved {};
+    void (*m_handler)(int) = SIG_DFL;
+    bool m_active = false;
+};
+
+TEST_F(FailingFiles, APipeOrADeviceIsNeitherReplacedNorRead) {
+    // A save dialog can be pointed at /dev/full or /dev/null: the rename of the atomic write
+    // would put a plain file where the device was (as root even in /dev).
+    const std::string pipe = path("station.txt");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    std::vector<std::string> specials{pipe};
+    const std::string full = path("full");
+    if (::mknod(full.c_str(), S_IFCHR | 0666, ::makedev(1, 7)) == 0)
+        specials.push_back(full);
+
+    for (const std::string& special : specials) {
+        const FileWriteResult written = WriteFileAtomic(special, "Band/Frequenz...\r\n");
+        EXPECT_FALSE(written.ok()) << special;
+        EXPECT_NE(written.error.find(special), std::string::npos) << written.error;
+        struct stat st {};
+        ASSERT_EQ(::lstat(special.c_str(), &st), 0);
+        EXPECT_FALSE(S_ISREG(st.st_mode)) << special << " was replaced by a file";
+
+        // Reading neither waits for a writer nor reads a device without end.
+        const FileReadResult read = ReadWholeFile(special);
+        EXPECT_EQ(read.status, FileReadStatus::Unreadable) << special;
+        EXPECT_NE(read.error.find(special), std::string::npos) << read.error;
+    }
+    EXPECT_EQ(entryCount(), specials.size()) << "no temporary file left";
+}
+
+TEST_F(FailingFiles, AMissingOrUnreadableCatalogueCountsAsEmpty) {
+    const std::string good = path("Antennas.txt");
+    put(good, "[Example]\r\nMyAnt,Yagi,14.2,7.5,3,#\r\n");
+    fs::create_directory(path("folder.txt"));
+
+    const struct {
+        std::string catalogue, user;
+        int count;
+    } cases[] = {
+        {path("missing.txt"), "", 0},   {path("folder.txt"), path("folder.txt"), 0},
+        {good, path("missing.txt"), 1}, {good, path("folder.txt"), 1},
+        {path("folder.txt"), good, 1},
+    };
+    for (const auto& c : cases) {
+        const TAntennen catalogue(c.catalogue, c.user);
+        EXPECT_EQ(catalogue.Count(), c.count) << c.catalogue << " + " << c.user;
+        EXPECT_EQ(static_cast<int>(catalogue.GetManufacturers().size()), c.count);
+    }
+}
+
+TEST_F(FailingFiles, FiftyMegabytesOfRandomBytesAreReadAndTheLinesAfterThemCount) {
+    const std::string file = path("Antennas.txt");
+    {
+        std::ofstream out(file, std::ios::binary);
+        std::mt19937_64 random(20240601);
+        std::vector<std::uint64_t> block(1 << 16);
+        for (std::size_t written = 0; written < 50u << 20; written += block.size() * 8) {
+            std::generate(block.begin(), block.end(), random);
+            out.write(reinterpret_cast<const char*>(block.data()),
+                      static_cast<std::streamsize>(block.size() * 8));
+        }
+        out << "\r\n[Tail]\r\nLast,Yagi,14.2,7.5,3,#\r\n";
+    }
+    ASSERT_GT(fs::file_size(file), 50u << 20);
+
+    const TAntennen catalogue(file, "");
+    ASSERT_GT(catalogue.Count(), 0);
+    const std::size_t n = static_cast<std::size_t>(catalogue.Count());
+    EXPECT_EQ(catalogue.Manufacturers().size(), n);
+    EXPECT_EQ(catalogue.Types().size(), n);
+    EXPECT_EQ(catalogue.Data().size(), n);
+    const int last = catalogue.FindAntenna("Last", "Tail");
+    ASSERT_EQ(last, catalogue.Count() - 1);
+    const RData& data = catalogue.Data()[static_cast<std::size_t>(last)];
+    ASSERT_EQ(PointCount(data), 1);
+    EXPECT_DOUBLE_EQ(data.Frequencies[0], 14.2);
+    EXPECT_DOUBLE_EQ(data.Gains[0], 7.5);
+}
+
+TEST_F(FailingFiles, AnOwnAntennaThatCannotBeWrittenCompletelyLeavesTheOldFile) {
+    const std::string user = path("AntUser.txt");
+    const std::string old = "[Club]\r\nLoop,Magnetic loop,7.1,-3,1,#\r\n";
+    put(user, old);
+
+    TDataFile file(user);
+    ASSERT_TRUE(file.Load());
+    file.AddSection("Club");
+    file.AddLine("Club", "Yagi,3 el,14.2,7.5,3,#");
+    std::string error;
+    {
+        FileSizeLimit limit(16);
+        ASSERT_TRUE(limit.active());
+        EXPECT_FALSE(file.Save(&error));
+    }
+    EXPECT_NE(error.find(user), std::string::npos) << error;
+    EXPECT_EQ(slurp(user), old);
+    EXPECT_EQ(entryCount(), 1u) << "no temporary file left";
+
+    // The lines are kept: once the disk takes them, the same object writes them all.
+    ASSERT_TRUE(file.Save(&error)) << error;
+    EXPECT_EQ(slurp(user), old + "Yagi,3 el,14.2,7.5,3,#\r\n");
+}
+
+TEST_F(FailingFiles, AWorkingFolderThatWentAwayOrCannotBeWrittenRefusesTheSave) {
+    const std::string folders[] = {path("gone"), "/proc/self"};
+    fs::create_directory(path("gone"));
+    fs::remove(path("gone"));
+    for (const std::string& folder : folders) {
+        TDataFile file(folder + "/AntUser.txt");
+        ASSERT_TRUE(file.Load()); // a missing file is an empty one
+        file.AddSection("Club");
+        file.AddLine("Club", "Yagi,3 el,14.2,7.5,3,#");
+        std::string error;
+        EXPECT_FALSE(file.Save(&error)) << folder;
+        EXPECT_NE(error.find(folder), std::string::npos) << error;
+        EXPECT_EQ(file.Lines().size(), 2u);
+    }
+}
+
+} // namespace
+} // namespace radexa

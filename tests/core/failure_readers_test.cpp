@@ -1,0 +1,156 @@
+// Readers at their limits: angle files of 32 767 lines, and station files with odd line
+// ends, missing lines and lines that end early, read from disk as the window reads them.
+
+#include "core/antennas/winkant.h"
+#include "core/app/stationfile.h"
+#include "core/support/atomicfile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace radexa {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FailingReaders : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("radexa_readers_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string put(const std::string& name, const std::string& bytes) const {
+        const std::string p = (m_dir / name).string();
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p;
+    }
+
+    fs::path m_dir;
+};
+
+// An angle file of exactly 32 767 lines: four key and section lines, then one attenuation
+// per line. The last line can be replaced.
+std::string LongAngleFile(int step, const std::string& lastLine = "0.5") {
+    std::string text = "[Polarisation],v\r\n[Bereich],360\r\n[Schrittweite]," +
+                       std::to_string(step) + "\r\n[MHz],v,0,0\r\n";
+    for (int line = 5; line < 32767; ++line)
+        text += std::to_string(line % 40) + "\r\n";
+    return text + lastLine + "\r\n";
+}
+
+TEST_F(FailingReaders, AngleFilesOf32767LinesAreReadToTheLastAngle) {
+    const TWinkAnt w = ReadAngleFile(put("Example Long.ang", LongAngleFile(1)), 14.0);
+    EXPECT_EQ(w.Title, "Example Long");
+    ASSERT_EQ(w.VertAngles.size(), 32763u);
+    EXPECT_EQ(w.VertAngles.back(), 32762);
+    EXPECT_DOUBLE_EQ(w.VertAttenuations.back(), 0.5);
+    EXPECT_TRUE(w.HorAngles.empty());
+}
+
+TEST_F(FailingReaders, AngleFilesOf32767LinesNameTheLineThatFails) {
+    const struct {
+        std::string text;
+        int line;
+    } cases[] = {
+        // A step of 2 takes the angle past 32 767 at the 16 385th value, on line 4 + 16 385.
+        {LongAngleFile(2), 16389},
+        // A fault on the last line is named by its number beyond the 16-bit range's half.
+        {LongAngleFile(1, "1,,2"), 32767},
+        {LongAngleFile(1, "x"), 32767},
+    };
+    for (const auto& c : cases) {
+        try {
+            (void)ReadAngleFile(put("Example Long.ang", c.text), 14.0);
+            ADD_FAILURE() << "accepted, fault expected on line " << c.line;
+        } catch (const AngleDataError& e) {
+            EXPECT_EQ(e.Line(), c.line) << e.what();
+            EXPECT_EQ(e.Title(), "Example Long");
+        }
+    }
+}
+
+TEST_F(FailingReaders, AMissingOrUnreadableAngleFileIsReportedWithItsTitle) {
+    fs::create_directory(m_dir / "Example Folder.ang");
+    const std::string files[] = {(m_dir / "Example Missing.ang").string(),
+                                 (m_dir / "Example Folder.ang").string()};
+    for (const std::string& file : files) {
+        try {
+            (void)ReadAngleFile(file, 14.0);
+            ADD_FAILURE() << "read: " << file;
+        } catch (const AngleDataError& e) {
+            EXPECT_EQ(e.Title(), AngleFileTitle(file)) << e.what();
+        }
+    }
+}
+
+const std::string kLines[kStationLineCount] = {
+    "Band/Frequenz...........>20m",   "Antenne.................>Dipole;Example",
+    "H\xF6he [m]................>12", "Leistung [W]............>100",
+    "Betriebsart.............>SSB",   "TXRX-Intervall..........>TX3 RX3",
+    "FCC/BNetzA..............>FCC",   "KabelTyp................>RG213",
+    "Kabell\xE4nge.[m]..........>10", "sonst. D\xE4mpfungen.[dB]..>0",
+};
+
+std::string StationFileWith(const std::string& lineEnd, int lines = kStationLineCount) {
+    std::string text;
+    for (int i = 0; i < lines; ++i)
+        text += kLines[i] + lineEnd;
+    return text;
+}
+
+TEST_F(FailingReaders, StationFilesReadTheSameWhateverTheirLineEnds) {
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"CR LF", StationFileWith("\r\n")},
+        {"LF", StationFileWith("\n")},
+        {"CR", StationFileWith("\r")},
+        {"CR CR LF", StationFileWith("\r\r\n")},
+        {"no end on the last line",
+         StationFileWith("\r\n").substr(0, StationFileWith("\r\n").size() - 2)},
+        {"mixed", kLines[0] + "\n" + kLines[1] + "\r\n" + kLines[2] + "\r\r\n" +
+                      StationFileWith("\r\n").substr(StationFileWith("\r\n").find("Leistung"))},
+    };
+    for (const auto& c : cases) {
+        const FileReadResult file = ReadWholeFile(put("MYCALL.txt", c.bytes));
+        ASSERT_TRUE(file.ok());
+        const StationFileReading reading = ParseStationFile(file.bytes);
+        EXPECT_TRUE(reading.problems.empty()) << c.name;
+        EXPECT_EQ(reading.record.band, "20m") << c.name;
+        EXPECT_EQ(reading.record.antennaName, "Dipole") << c.name;
+        EXPECT_EQ(reading.record.manufacturer, "Example") << c.name;
+        EXPECT_EQ(reading.record.power, "100") << c.name;
+        EXPECT_EQ(reading.record.cable, "RG213") << c.name;
+        EXPECT_EQ(reading.record.otherAttenuations, "0") << c.name;
+        EXPECT_EQ(BuildStationFile(reading.record), StationFileWith("\r\n")) << c.name;
+    }
+}
+
+TEST_F(FailingReaders, AStationFileThatEndsEarlyNamesEveryMissingLine) {
+    for (int lines = 0; lines < kStationLineCount; ++lines) {
+        const FileReadResult file =
+            ReadWholeFile(put("MYCALL.txt", StationFileWith("\r\n", lines)));
+        ASSERT_TRUE(file.ok());
+        const StationFileReading reading = ParseStationFile(file.bytes);
+        ASSERT_EQ(static_cast<int>(reading.problems.size()), kStationLineCount - lines);
+        for (const StationFileProblem& p : reading.problems) {
+            EXPECT_EQ(p.kind, StationProblemKind::Missing);
+            EXPECT_GT(static_cast<int>(p.line), lines);
+        }
+        const std::string warning = StationProblemsWarning("Not restored:", "MYCALL.txt", reading);
+        EXPECT_NE(warning.find(kLines[kStationLineCount - 1].substr(0, 25)), std::string::npos)
+            << warning;
+    }
+}
+
+} // namespace
+} // namespace radexa

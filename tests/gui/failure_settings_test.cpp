@@ -1,0 +1,137 @@
+// The settings file Radexa.ini when it cannot be written: the old file stays as it was,
+// nothing half-written is left, and the window closes all the same.
+
+#include "mainwindow_fixture.h"
+
+#include "gui/app/settingslocation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace radexa::testing {
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// Every write beyond a few bytes fails, for root too; SIGXFSZ is ignored meanwhile.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = m_saved;
+        small.rlim_cur = bytes;
+        m_active = ::setrlimit(RLIMIT_FSIZE, &small) == 0;
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    bool active() const { return m_active; }
+
+private:
+    struct rlimit m_saved {};
+    void (*m_handler)(int) = SIG_DFL;
+    bool m_active = false;
+};
+
+// Points the user's configuration folder somewhere for the lifetime of the object.
+class ConfigHome {
+public:
+    explicit ConfigHome(const QByteArray& folder) : m_old(qgetenv("XDG_CONFIG_HOME")) {
+        m_had = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", folder);
+    }
+    ~ConfigHome() {
+        if (m_had)
+            qputenv("XDG_CONFIG_HOME", m_old);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
+    }
+
+private:
+    QByteArray m_old;
+    bool m_had = false;
+};
+
+const QByteArray kOldSettings = "[Fensterpositionen]\r\nLeft=250\r\nTop=80\r\n"
+                                "[Other]\r\nKept=the rest of the file\r\n";
+
+TEST(SettingsFileFailure, AFileThatCannotBeWrittenIsReportedAndLeftAsItWas) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString ini = dir.filePath("Radexa.ini");
+    QFile f(ini);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(kOldSettings);
+    f.close();
+
+    {
+        FileSizeLimit limit(8);
+        ASSERT_TRUE(limit.active());
+        EXPECT_FALSE(WriteWindowPosition(ini, {123, 45}));
+    }
+    EXPECT_EQ(readAll(ini), kOldSettings);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"Radexa.ini"});
+
+    for (const QString& nowhere : {QStringLiteral("/proc/radexa/Radexa.ini"),
+                                   QStringLiteral("/proc/self/Radexa.ini"), dir.path()})
+        EXPECT_FALSE(WriteWindowPosition(nowhere, {1, 2})) << nowhere.toStdString();
+}
+
+TEST(SettingsFileFailure, AnUnwritableProgramFolderSendsTheSettingsToTheUserFolder) {
+    QTemporaryDir config;
+    ASSERT_TRUE(config.isValid());
+    const SettingsLocation where = FindSettingsLocation("/proc/self", config.path());
+    EXPECT_EQ(where.writeTo, QDir(config.path()).filePath("Radexa.ini"));
+    EXPECT_EQ(where.readFrom, "/proc/self/Radexa.ini"); // nothing in the user folder yet
+    ASSERT_TRUE(WriteWindowPosition(where.writeTo, {10, 20}));
+    EXPECT_EQ(FindSettingsLocation("/proc/self", config.path()).readFrom, where.writeTo);
+}
+
+using SettingsFileWindow = MainWindowTest;
+
+TEST_F(SettingsFileWindow, TheWindowClosesWhenNoSettingsFileCanBeWritten) {
+    // The settings file beside the program is a folder, and the user's configuration folder
+    // lies where nothing can be made.
+    QDir(path("")).mkpath("Radexa.ini/inside");
+    ConfigHome nowhere("/proc/radexa-nowhere");
+    start();
+    form->show();
+    form->move(123, 45);
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(QFileInfo(path("Radexa.ini/inside")).isDir());
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(SettingsFileWindow, AWriteThatFailsHalfWayAtClosingLeavesTheOldFile) {
+    writeFile(path("Radexa.ini"), kOldSettings);
+    QTemporaryDir config;
+    ASSERT_TRUE(config.isValid());
+    ConfigHome home(QFile::encodeName(config.path()));
+    start();
+    EXPECT_EQ(form->x(), 250);
+    form->show();
+    form->move(123, 45);
+    {
+        FileSizeLimit limit(8);
+        ASSERT_TRUE(limit.active());
+        EXPECT_TRUE(form->close());
+    }
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(readAll(path("Radexa.ini")), kOldSettings);
+    EXPECT_EQ(QDir(path("")).entryList({"*Radexa.ini*"}, QDir::Files | QDir::Hidden),
+              QStringList{"Radexa.ini"});
+}
+
+} // namespace
+} // namespace radexa::testing

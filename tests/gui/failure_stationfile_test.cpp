@@ -1,0 +1,144 @@
+// Station files through the window when the disk fails: a write that stops half-way, a
+// working folder that cannot be written, a device or a pipe chosen as the file, files that
+// cannot be read, and files whose line ends went through other systems. Every failure is
+// a warning naming the file; the old file is intact and nothing half-written stays.
+
+#include "mainwindow_fixture.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QListWidget>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+namespace radexa::testing {
+namespace {
+
+class StationFileFailure : public MainWindowTest {
+protected:
+    void takeMyAnt() {
+        form->LBHersteller->setCurrentRow(1); // Example
+        form->LBHerstellerClick();
+        form->LBTypen->setCurrentRow(0); // MyAnt, 144 and 432 MHz
+        form->LBTypenClick();
+        form->ButTakeAntClick();
+    }
+    QByteArray read(const QString& file) const {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    }
+    QStringList folderEntries() const {
+        QStringList entries = QDir(path("")).entryList(QDir::AllEntries | QDir::Hidden |
+                                                       QDir::System | QDir::NoDotAndDotDot);
+        entries.sort();
+        return entries;
+    }
+    QStringList shownValues() const {
+        QStringList s{form->CBBand->currentText()};
+        for (const char* name : {"EditAntenne", "EditPower", "EditHoehe", "EditMode",
+                                 "EditCableLength", "EditPlugAtt", "EditrPS"})
+            s << text(name);
+        return s;
+    }
+    void expectWarningNaming(const QString& file) const {
+        ASSERT_FALSE(boxes.warnings().isEmpty());
+        EXPECT_TRUE(boxes.warnings().last().contains(file))
+            << boxes.warnings().last().toStdString();
+    }
+};
+
+TEST_F(StationFileFailure, AWriteThatStopsHalfWayKeepsTheOldStationFile) {
+    start();
+    takeMyAnt();
+    const QString file = path("MYCALL.txt");
+    ASSERT_TRUE(form->Speichern(file));
+    const QByteArray old = read(file);
+    field("EditPower")->setText("750");
+    form->calcCall();
+
+    ::rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    ::rlimit small = saved;
+    small.rlim_cur = 40; // the first line and a half
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = form->Speichern(file);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+
+    EXPECT_FALSE(written);
+    expectWarningNaming(file);
+    EXPECT_EQ(read(file), old);
+    EXPECT_EQ(folderEntries(), (QStringList{"Antennas.txt", "MYCALL.txt", "ang"}));
+}
+
+TEST_F(StationFileFailure, FoldersThatCannotBeWrittenAndSpecialFilesAreRefused) {
+    QStringList targets{"/proc/self/MYCALL.txt", path("gone/MYCALL.txt")};
+    const QString pipe = path("pipe.txt");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    targets << pipe;
+    const QString full = path("full");
+    if (::mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, ::makedev(1, 7)) == 0)
+        targets << full; // as /dev/full
+    start();
+    takeMyAnt();
+    for (const QString& target : targets) {
+        EXPECT_FALSE(form->Speichern(target)) << target.toStdString();
+        expectWarningNaming(target);
+    }
+    struct stat st {};
+    for (const QString& special : {pipe, full}) {
+        if (::lstat(QFile::encodeName(special).constData(), &st) == 0) {
+            EXPECT_FALSE(S_ISREG(st.st_mode)) << special.toStdString() << " was replaced";
+        }
+    }
+    EXPECT_FALSE(QFileInfo::exists(path("gone")));
+}
+
+TEST_F(StationFileFailure, FilesThatCannotBeReadChangeNothing) {
+    QDir(path("")).mkdir("folder.txt");
+    const QString pipe = path("pipe.txt");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    start();
+    takeMyAnt();
+    const QStringList before = shownValues();
+    for (const QString& file : {path("missing.txt"), path("folder.txt"), pipe}) {
+        form->Oeffnen(file); // a pipe without a writer must not block
+        expectWarningNaming(file);
+        EXPECT_EQ(shownValues(), before) << file.toStdString();
+    }
+}
+
+TEST_F(StationFileFailure, StationFilesWithOtherLineEndsOpenToTheSameStation) {
+    start();
+    takeMyAnt();
+    field("EditPower")->setText("50");
+    form->calcCall();
+    ASSERT_TRUE(form->Speichern(path("MYCALL.txt")));
+    const QByteArray saved = read(path("MYCALL.txt"));
+    const QStringList station = shownValues();
+
+    const struct {
+        const char* name;
+        QByteArray lineEnd;
+    } cases[] = {{"LF", "\n"}, {"CR", "\r"}, {"CR CR LF", "\r\r\n"}};
+    for (const auto& c : cases) {
+        QByteArray bytes = saved;
+        bytes.replace("\r\n", c.lineEnd);
+        writeFile(path("other.txt"), bytes);
+        field("EditPower")->setText("1");
+        form->calcCall();
+        ASSERT_NE(shownValues(), station);
+        boxes.boxes.clear();
+        form->Oeffnen(path("other.txt"));
+        EXPECT_TRUE(boxes.warnings().isEmpty())
+            << c.name << ": " << boxes.warnings().join('|').toStdString();
+        EXPECT_EQ(shownValues(), station) << c.name;
+    }
+}
+
+} // namespace
+} // namespace radexa::testing
