@@ -11,7 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <ostream>
 #include <optional>
+
+// Window texts in test failures read as text, not as lists of 2-byte objects.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace radexa::testing {
 

@@ -476,3 +476,25 @@ TEST_F(ShippedCatalogue, EveryManufacturerAndAntennaCanBeClickedOnEveryBand) {
 
 } // namespace
 } // namespace radexa::testing
+
+namespace radexa::testing {
+namespace {
+
+TEST_F(MainWindowTest, ARefusedFieldWarnsOnceWhenItTakesTheFocusBack) {
+    start();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    form->PageControl->setCurrentWidget(form->TSCable);
+    TEditAlign* length = field("EditCableLength");
+    length->setFocus();
+    length->setText("-3");
+    // A click into the other input field leaves the length; the refusal hands the focus
+    // back, which leaves the other field before it ever was used.
+    field("EditPlugAtt")->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(boxes.warnings(), QStringList{"Cable length must be a positive real number!"});
+    EXPECT_TRUE(length->hasFocus());
+    EXPECT_EQ(length->text(), "");
+}
+
+} // namespace
+} // namespace radexa::testing

@@ -123,11 +123,20 @@ TRadexaForm::TRadexaForm(const QString& programFolder, bool showSplash, QWidget*
 
 TRadexaForm::~TRadexaForm() = default;
 
+void TRadexaForm::onExit(TEditAlign* field, std::function<void()> handler) {
+    // While a refused field takes the focus back, the field it leaves does not run its
+    // own exit handler: that would repeat the warning for the emptied field.
+    connect(field, &TEditAlign::exited, this, [this, handler = std::move(handler)] {
+        if (!m_refusing)
+            handler();
+    });
+}
+
 void TRadexaForm::connectHandlers() {
     connect(CBBand, qOverload<int>(&QComboBox::activated), this, [this] { CBBandChange(); });
     connect(EditFreq, &TEditAlign::doubleClicked, this, [this] { EditFreqDblClick(); });
     connect(EditrPS, &TEditAlign::doubleClicked, this, [this] { EditrPSDblClick(); });
-    connect(EditPower, &TEditAlign::exited, this, [this] { calcCall(); });
+    onExit(EditPower, [this] { calcCall(); });
     connect(EditAntenne, &TEditAlign::clicked, this, [this] { showPage(0); });
     connect(EditAntenne, &QLineEdit::textChanged, this, [this] { showPage(0); });
     connect(EditGain, &TEditAlign::clicked, this, [this] { showPage(0); });
@@ -138,9 +147,9 @@ void TRadexaForm::connectHandlers() {
         connect(g, &TRadioGroup::clicked, this, [this] { UpdateBetriebsart(); });
 
     connect(CLBCable, &TCheckListBox::itemClickedAt, this, [this](int i) { CLBCableClick(i); });
-    connect(EditCableLength, &TEditAlign::exited, this, [this] { EditCableLengthExit(); });
-    connect(EditCableAtt100, &TEditAlign::exited, this, [this] { EditCableLengthExit(); });
-    connect(EditPlugAtt, &TEditAlign::exited, this, [this] { EditPlugAttExit(); });
+    onExit(EditCableLength, [this] { EditCableLengthExit(); });
+    onExit(EditCableAtt100, [this] { EditCableLengthExit(); });
+    onExit(EditPlugAtt, [this] { EditPlugAttExit(); });
     connect(ButGleich, &QPushButton::clicked, this, [this] { ButGleichClick(); });
     connect(ButSetAttNull, &QPushButton::clicked, this, [this] { ButSetAttNullClick(); });
 
@@ -152,8 +161,8 @@ void TRadexaForm::connectHandlers() {
     connect(LBAntBand, &QListWidget::itemClicked, this, [this] { LBTypenClick(); },
             Qt::QueuedConnection);
     connect(ButTakeAnt, &QPushButton::clicked, this, [this] { ButTakeAntClick(); });
-    connect(EditAntGain, &TEditAlign::exited, this, [this] { ButTakeAntClick(); });
-    connect(EditAntName, &TEditAlign::exited, this, [this] { ButTakeAntClick(); });
+    onExit(EditAntGain, [this] { ButTakeAntClick(); });
+    onExit(EditAntName, [this] { ButTakeAntClick(); });
 
     connect(RGPol, &TRadioGroup::clicked, this, [this](int i) { RGPolClick(i); });
     connect(SGWinkel, &QWidget::customContextMenuRequested, this,
@@ -240,9 +249,13 @@ void TRadexaForm::setAngleTabVisible(bool visible) {
 }
 
 void TRadexaForm::refuseField(TEditAlign* field, const QString& message) {
+    const bool outer = !m_refusing;
+    m_refusing = true;
     field->clear();
     field->setFocus();
     ShowWarningText(message);
+    if (outer)
+        m_refusing = false;
 }
 
 // ---- bands, mode page, calculation ------------------------------------------------

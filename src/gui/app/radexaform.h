@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -174,6 +175,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Empties the field, gives it the focus and shows the warning.
     void refuseField(TEditAlign* field, const QString& message);
+    void onExit(TEditAlign* field, std::function<void()> handler);
 
 public:
     // Controls, named as their component names (also their objectName).
@@ -239,6 +241,7 @@ private:
     bool m_lastCalcOk = false;
     bool m_angleDataAvailable = false;
     bool m_hintsShown = true;
+    bool m_refusing = false;
     Language m_language = Language::English;
     QString m_currentStationFile;
     bool m_closing = false;
