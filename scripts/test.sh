@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test.
+# Sets up, builds and runs every test; then the same suite built with the sanitizers, and
+# the Debian package installed into a fresh root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
 ctest --test-dir build --output-on-failure -j2
+bash scripts/sanitize.sh
+bash scripts/package-test.sh
