@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 
 namespace radexa {
@@ -43,6 +44,14 @@ QString decoded(const std::string& text) {
 // The kind is not shown; the warning names the line by its number and its text.
 constexpr StationProblemKind kNamesNothingKnown = StationProblemKind::UnknownAntenna;
 
+// Station files are proposed in the program folder; an installed program's folder is not
+// the operator's to write, so there the working folder (his own) takes its place.
+QString stationFolder(const QString& programFolder) {
+    return QFileInfo(programFolder).isWritable() && QFileInfo(programFolder).isDir()
+               ? programFolder
+               : QDir::currentPath() + QLatin1Char('/');
+}
+
 } // namespace
 
 void TRadexaForm::MISaveClick() {
@@ -54,7 +63,7 @@ void TRadexaForm::MISaveClick() {
 
 void TRadexaForm::MISaveAsClick() {
     const QString proposed =
-        m_paths.ProgramFolder +
+        stationFolder(m_paths.ProgramFolder) +
         toQ(ProposedStationFileName(m_state.FixedFrequencyMode, m_state.FixedFrequency));
     const auto chosen = dialogs().saveFileName(this, QString(), proposed, kStationFilter,
                                                kStationTextFiles, QStringLiteral("txt"));
@@ -104,7 +113,7 @@ bool TRadexaForm::Speichern(const QString& fileName) {
 }
 
 void TRadexaForm::MIopenClick() {
-    const auto chosen = dialogs().openFileName(this, QString(), m_paths.ProgramFolder,
+    const auto chosen = dialogs().openFileName(this, QString(), stationFolder(m_paths.ProgramFolder),
                                                kStationFilter, kStationTextFiles);
     if (!chosen) {
         ShowWarningText(message(MessageId::MsgFileNotOpened));
