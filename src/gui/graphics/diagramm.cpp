@@ -139,14 +139,8 @@ TFormDiagramm::TFormDiagramm(const DiagramData& data, QWidget* parent)
 
 void TFormDiagramm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (event->spontaneous())
-        return; // restored from the task bar: not an activation by the program
-    if (!m_centred) {
-        m_centred = true;
-        if (const QScreen* s = screen())
-            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    }
-    FormActivate();
+    if (IsActivatingShow(this, event, m_centred))
+        FormActivate();
 }
 
 void TFormDiagramm::FormActivate() {

@@ -1,6 +1,8 @@
 #include "gui/graphics/picture.h"
 
 #include <QImageWriter>
+#include <QScreen>
+#include <QShowEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSaveFile>
@@ -50,6 +52,18 @@ QString BitmapFilter() {
 }
 QString BitmapFilterSelected() {
     return QStringLiteral("Bitmaps (*.bmp)");
+}
+
+bool IsActivatingShow(QWidget* window, const QShowEvent* event, bool& centred) {
+    if (event->spontaneous())
+        return false; // restored from the task bar: not an activation by the program
+    if (!centred) {
+        centred = true;
+        if (const QScreen* s = window->screen())
+            window->move(s->availableGeometry().center() -
+                         QPoint(window->width() / 2, window->height() / 2));
+    }
+    return true;
 }
 
 } // namespace radexa

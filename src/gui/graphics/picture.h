@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+class QShowEvent;
+
 namespace radexa {
 
 // Shows an image at its natural size and reports the mouse position over it. It
@@ -34,6 +36,10 @@ QImage NewPicture(int width, int height);
 // Writes the picture as a 24-bit Windows bitmap, whatever the file name says. The old
 // file is replaced only when the new one is complete. False when writing failed.
 bool SaveBitmap(const QImage& image, const QString& fileName);
+
+// Whether a show event is the program's activation of a picture window (not a restore
+// from the task bar); the first one also centres the window on its screen.
+bool IsActivatingShow(QWidget* window, const QShowEvent* event, bool& centred);
 
 // The save dialog's filter, in the dialog seam's form.
 QString BitmapFilter();

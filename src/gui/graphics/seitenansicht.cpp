@@ -256,14 +256,8 @@ void TFormSeitenansicht::buildLayout() {
 
 void TFormSeitenansicht::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (event->spontaneous())
-        return; // restored from the task bar: not an activation by the program
-    if (!m_centred) {
-        m_centred = true;
-        if (const QScreen* s = screen())
-            move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    }
-    FormActivate();
+    if (IsActivatingShow(this, event, m_centred))
+        FormActivate();
 }
 
 void TFormSeitenansicht::FormActivate() {
