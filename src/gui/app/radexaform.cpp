@@ -83,10 +83,6 @@ TRadexaForm::TRadexaForm(const QString& programFolder, bool showSplash, QWidget*
                    Qt::MSWindowsFixedSizeDialogHint);
     m_paths.ProgramFolder = QDir(programFolder).absolutePath() + QLatin1Char('/');
 
-    // Group titles stand on the frame line, as the layout's positions assume.
-    setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid palette(mid); margin-top: 6px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
     buildMenus();
     client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));

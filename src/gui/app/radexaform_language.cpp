@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -54,6 +55,19 @@ void fitCaption(QWidget* w, const QString& text, int basePointSize) {
     }
 }
 
+// Puts a caption on a label or button. The layout is made for the texts it holds, so a
+// caption is measured only when it differs from the one in place at its own size.
+template <typename Widget>
+void putCaption(Widget* w, const QString& text) {
+    if (w->property("basePointSize").isNull())
+        w->setProperty("basePointSize", w->font().pointSize());
+    const int base = w->property("basePointSize").toInt();
+    if (w->text() == text && w->font().pointSize() == base)
+        return;
+    w->setText(text);
+    fitCaption(w, text, base);
+}
+
 } // namespace
 
 QString TRadexaForm::message(MessageId id) const { return windowText(MessageText(m_language, id)); }
@@ -65,40 +79,41 @@ void TRadexaForm::applyLanguage(Language language) {
                                                                  static_cast<int>(LanguageMenuItem(l).size()))))
             item->setChecked(l == language);
 
+    // Every named object once, instead of a search of the whole window per text.
+    QHash<QString, QObject*> byName;
+    for (QObject* o : findChildren<QObject*>())
+        if (!o->objectName().isEmpty())
+            byName.insert(o->objectName(), o);
+
     for (const LanguageText& t : LanguageTexts(language)) {
-        const QString name = QString::fromLatin1(t.target.data(), static_cast<int>(t.target.size()));
+        QObject* target = byName.value(
+            QString::fromLatin1(t.target.data(), static_cast<int>(t.target.size())));
+        if (!target)
+            continue; // a message: read through message() when shown
         const QString text = windowText(t.text);
         switch (t.kind) {
         case TextTargetKind::Caption:
-            if (QWidget* page = PageControl->findChild<QWidget*>(name);
-                page && PageControl->indexOf(page) >= 0) {
-                PageControl->setTabText(PageControl->indexOf(page), text);
-            } else if (auto* label = findChild<QLabel*>(name)) {
-                label->setText(text);
-                if (label->property("basePointSize").isNull())
-                    label->setProperty("basePointSize", label->font().pointSize());
-                fitCaption(label, text, label->property("basePointSize").toInt());
-            } else if (auto* group = findChild<QGroupBox*>(name)) {
+            if (const int tab = PageControl->indexOf(qobject_cast<QWidget*>(target)); tab >= 0)
+                PageControl->setTabText(tab, text);
+            else if (auto* label = qobject_cast<QLabel*>(target))
+                putCaption(label, text);
+            else if (auto* group = qobject_cast<QGroupBox*>(target))
                 group->setTitle(text);
-            } else if (auto* button = findChild<QPushButton*>(name)) {
-                button->setText(text);
-                if (button->property("basePointSize").isNull())
-                    button->setProperty("basePointSize", button->font().pointSize());
-                fitCaption(button, text, button->property("basePointSize").toInt());
-            }
+            else if (auto* button = qobject_cast<QPushButton*>(target))
+                putCaption(button, text);
             break;
         case TextTargetKind::Menu:
-            if (auto* menu = findChild<QMenu*>(name))
+            if (auto* menu = qobject_cast<QMenu*>(target))
                 menu->setTitle(text);
-            else if (auto* action = findChild<QAction*>(name))
+            else if (auto* action = qobject_cast<QAction*>(target))
                 action->setText(text);
             break;
         case TextTargetKind::Hint:
-            if (auto* w = findChild<QWidget*>(name))
+            if (auto* w = qobject_cast<QWidget*>(target))
                 w->setToolTip(text);
             break;
         case TextTargetKind::Message:
-            break; // read through message() when shown
+            break;
         }
     }
     m_hintsShown = HintsShown(language);

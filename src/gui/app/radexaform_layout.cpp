@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -76,6 +77,19 @@ QString lines(std::initializer_list<const char*> parts) {
     return l.join(QStringLiteral("\n"));
 }
 
+// The selected cable is written in bold.
+class BoldSelectionDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (option->state & QStyle::State_Selected)
+            option->font.setBold(true);
+    }
+};
+
 } // namespace
 
 void TRadexaForm::buildMenus() {
@@ -116,7 +130,7 @@ void TRadexaForm::buildInputGroup(QWidget* c) {
     GBEingabe->setGeometry(8, 7, 241, 186);
     QWidget* g = GBEingabe;
     const int lx = 8, lw = 130, fx = 140, fw = 93;
-    auto row = [](int i) { return 18 + i * 23; };
+    auto row = [](int i) { return 22 + i * 23; };
     LaHamBand = label(g, "LaHamBand", "Ham-Band", lx, row(0), lw);
     CBBand = make<QComboBox>(g, "CBBand");
     CBBand->setGeometry(fx, row(0), fw, 21);
@@ -144,7 +158,7 @@ void TRadexaForm::buildOutputGroups(QWidget* c) {
     GBAusgabe->setGeometry(8, 200, 241, 137);
     QWidget* g = GBAusgabe;
     const int lx = 8, lw = 130, fx = 140, fw = 93;
-    auto row = [](int i) { return 18 + i * 23; };
+    auto row = [](int i) { return 22 + i * 23; };
     LaLimit = label(g, "LaLimit", "E-Field Limit  [V/m]", lx, row(0), lw);
     EditEps = output(g, "EditEps", fx, row(0), fw);
     LaFmodPers = label(g, "LaFmodPers", "Modulation Factor", lx, row(1), lw);
@@ -158,11 +172,11 @@ void TRadexaForm::buildOutputGroups(QWidget* c) {
 
     GBDist = make<QGroupBox>(c, "GBDist", "Safty Distance");
     GBDist->setGeometry(8, 344, 241, 65);
-    LarPS = label(GBDist, "LarPS", "Distance [m]", lx, 16, lw);
-    EditrPS = output(GBDist, "EditrPS", fx, 16, fw);
+    LarPS = label(GBDist, "LarPS", "Distance [m]", lx, 19, lw);
+    EditrPS = output(GBDist, "EditrPS", fx, 19, fw);
     EditrPS->setBackground(kOutputRed);
-    LarNahfeld = label(GBDist, "LarNahfeld", "Nearfield Conds [m]", lx, 39, lw);
-    EditrNahfeld = output(GBDist, "EditrNahfeld", fx, 39, fw);
+    LarNahfeld = label(GBDist, "LarNahfeld", "Nearfield Conds [m]", lx, 41, lw);
+    EditrNahfeld = output(GBDist, "EditrNahfeld", fx, 41, fw);
     EditrNahfeld->setBackground(kNearField);
 }
 
@@ -190,15 +204,15 @@ void TRadexaForm::buildAntennaPage(QWidget* p) {
 
     GBAnt = make<QGroupBox>(p, "GBAnt", "Chosen Antenna");
     GBAnt->setGeometry(4, 244, 250, 116);
-    LaChosenAntName = label(GBAnt, "LaChosenAntName", "Name", 8, 18, 40);
-    EditAntName = field(GBAnt, "EditAntName", 50, 18, 192, true);
-    LaChosenAntType = label(GBAnt, "LaChosenAntType", "Type", 8, 42, 40);
-    EditAntTyp = field(GBAnt, "EditAntTyp", 50, 42, 192, true);
-    LaChosenAntGain = label(GBAnt, "LaChosenAntGain", "Gain", 8, 66, 40);
-    EditAntGain = field(GBAnt, "EditAntGain", 50, 66, 192, true);
+    LaChosenAntName = label(GBAnt, "LaChosenAntName", "Name", 8, 22, 40);
+    EditAntName = field(GBAnt, "EditAntName", 50, 22, 192, true);
+    LaChosenAntType = label(GBAnt, "LaChosenAntType", "Type", 8, 46, 40);
+    EditAntTyp = field(GBAnt, "EditAntTyp", 50, 46, 192, true);
+    LaChosenAntGain = label(GBAnt, "LaChosenAntGain", "Gain", 8, 70, 40);
+    EditAntGain = field(GBAnt, "EditAntGain", 50, 70, 192, true);
     for (TEditAlign* e : {EditAntName, EditAntTyp, EditAntGain})
         e->setExitOnEnterKey(true);
-    LaAngDataAvailable = label(GBAnt, "LaAngDataAvailable", "Angle Data Available", 8, 90, 234);
+    LaAngDataAvailable = label(GBAnt, "LaAngDataAvailable", "Angle Data Available", 8, 93, 234);
     LaAngDataAvailable->hide();
     GBAnt->setEnabled(false);
 
@@ -215,12 +229,12 @@ void TRadexaForm::buildModePage(QWidget* p) {
 
     GBFaktoren = make<QGroupBox>(p, "GBFaktoren", "Factors");
     GBFaktoren->setGeometry(4, 78, 361, 90);
-    LaModeFactor = label(GBFaktoren, "LaModeFactor", "Modulation Factor", 8, 16, 200);
-    EditModeFactor = output(GBFaktoren, "EditModeFactor", 240, 16, 110);
-    LaDutyCycle = label(GBFaktoren, "LaDutyCycle", "Intermittend Factor", 8, 40, 200);
-    EditDutyCycle = output(GBFaktoren, "EditDutyCycle", 240, 40, 110);
-    LaFactor = label(GBFaktoren, "LaFactor", "Resulting Factor", 8, 64, 200);
-    EditFactor = output(GBFaktoren, "EditFactor", 240, 64, 110);
+    LaModeFactor = label(GBFaktoren, "LaModeFactor", "Modulation Factor", 8, 20, 200);
+    EditModeFactor = output(GBFaktoren, "EditModeFactor", 240, 20, 110);
+    LaDutyCycle = label(GBFaktoren, "LaDutyCycle", "Intermittend Factor", 8, 43, 200);
+    EditDutyCycle = output(GBFaktoren, "EditDutyCycle", 240, 43, 110);
+    LaFactor = label(GBFaktoren, "LaFactor", "Resulting Factor", 8, 66, 200);
+    EditFactor = output(GBFaktoren, "EditFactor", 240, 66, 110);
     EditModeFactor->setToolTip(lines({"Faktor zur Berücksichtigung der Modulationsart",
                                       "bei der Bildung des 6-Minuten-Leistungsmittelwertes",
                                       "(nur Personenschutz)"}));
@@ -234,11 +248,11 @@ void TRadexaForm::buildModePage(QWidget* p) {
     RGDutyCycle = make<TRadioGroup>(
         p, "RGDutyCycle", "Intermittend Operation",
         QStringList{"TX6 RX0", "TX5 RX1", "TX4 RX2", "TX3 RX3", "TX2 RX4", "TX1 RX5"}, 3);
-    RGDutyCycle->setGeometry(4, 172, 361, 56);
+    RGDutyCycle->setGeometry(4, 170, 361, 54);
     RGDutyCycle->setItemIndex(3);
 
     STRXTX = make<QLabel>(p, "STRXTX");
-    STRXTX->setGeometry(4, 230, 361, 68);
+    STRXTX->setGeometry(4, 226, 361, 66);
     STRXTX->setWordWrap(true);
     STRXTX->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QFont arial(QStringLiteral("Arial"));
@@ -247,10 +261,10 @@ void TRadexaForm::buildModePage(QWidget* p) {
 
     RGFCCBNetzA = make<TRadioGroup>(p, "RGFCCBNetzA", "Which Modulation Factors to use?",
                                     QStringList{"FCC", "BNetzA (Germany)", "1"}, 2);
-    RGFCCBNetzA->setGeometry(4, 298, 361, 50);
+    RGFCCBNetzA->setGeometry(4, 292, 361, 54);
     RGFCCBNetzA->setItemIndex(0);
-    STFCC = label(p, "STFCC", "FCC Value are in compliance with scientific literature", 4, 348, 361, 13);
-    STBNetzA = label(p, "STBNetzA", "BNetzA Values are in compliance with German law", 4, 361, 361, 13);
+    STFCC = label(p, "STFCC", "FCC Value are in compliance with scientific literature", 4, 347, 361, 13);
+    STBNetzA = label(p, "STBNetzA", "BNetzA Values are in compliance with German law", 4, 360, 361, 13);
 }
 
 void TRadexaForm::buildCablePage(QWidget* p) {
@@ -261,8 +275,13 @@ void TRadexaForm::buildCablePage(QWidget* p) {
     CLBCable->setFont(f);
     CLBCable->setItems({"Aircom plus", "Aircell 7", "H100", "H2000", "RG58", "RG174", "RG213",
                         "RG220", "EcoFlex 10", "EcoFlex 15"});
-    CLBCable->setStyleSheet(QStringLiteral(
-        "QListWidget::item:selected { background: navy; color: white; font-weight: bold; }"));
+    QPalette navy = CLBCable->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        navy.setColor(group, QPalette::Highlight, QColor(0, 0, 128));
+        navy.setColor(group, QPalette::HighlightedText, Qt::white);
+    }
+    CLBCable->setPalette(navy);
+    CLBCable->setItemDelegate(new BoldSelectionDelegate(CLBCable));
 
     const int lx = 140, lw = 150, fx = 292, fw = 72;
     auto row = [](int i) { return 4 + i * 26; };

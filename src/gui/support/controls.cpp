@@ -56,7 +56,7 @@ void TRadioGroup::arrange() {
     if (m_buttons.empty())
         return;
     const int rows = (count() + m_columns - 1) / m_columns;
-    const int top = 16, left = 8, bottom = 4;
+    const int top = 19, left = 8, bottom = 3;
     const int colWidth = (width() - 2 * left) / m_columns;
     const int rowHeight = rows > 0 ? (height() - top - bottom) / rows : 0;
     for (int i = 0; i < count(); ++i) {
