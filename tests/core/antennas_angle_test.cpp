@@ -2,12 +2,9 @@
 #include "core/antennas/winkant.h"
 #include "core/support/numbersettings.h"
 
-#include <gtest/gtest.h>
+#include "test_files.h"
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 namespace radexa {
 namespace {
@@ -185,18 +182,7 @@ TEST(AngleData, FileNamesAndTitles) {
     EXPECT_EQ(AngleFileTitle("C:\\Radexa\\ang\\Example MyAnt.ang"), "Example MyAnt");
 }
 
-class AngleFiles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("radexa_angle_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    fs::path m_dir;
-};
+using AngleFiles = TempFolderTest;
 
 TEST_F(AngleFiles, ReadsAFileAndReportsAFaultWithItsTitle) {
     const std::string good = AngleFileName(m_dir.string(), "Example", "MyAnt");

@@ -1,11 +1,7 @@
 #include "core/antennas/antennen.h"
 #include "core/support/numbersettings.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
+#include "test_files.h"
 
 namespace radexa {
 namespace {
@@ -154,27 +150,11 @@ TEST(Catalogue, UserLinesBeforeTheirFirstSectionContinueTheLastCatalogueSection)
     EXPECT_EQ(cat.Manufacturers(), (StringArray{"Foo", "Foo"}));
 }
 
-class CatalogueFiles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("radexa_catalogue_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string write(const std::string& name, const std::string& text) {
-        const std::string p = (m_dir / name).string();
-        std::ofstream(p, std::ios::binary) << text;
-        return p;
-    }
-    fs::path m_dir;
-};
+using CatalogueFiles = TempFolderTest;
 
 TEST_F(CatalogueFiles, ReadsBothFiles) {
-    const std::string cat = write("Antennas.txt", "[Foo]\r\nA,Yagi,14,7,3,#\r\n");
-    const std::string user = write("AntUser.txt", "[Mine]\r\nB,Own,7,2,1,#\r\n");
+    const std::string cat = put("Antennas.txt", "[Foo]\r\nA,Yagi,14,7,3,#\r\n");
+    const std::string user = put("AntUser.txt", "[Mine]\r\nB,Own,7,2,1,#\r\n");
     const TAntennen both(cat, user);
     EXPECT_EQ(both.Names(), (StringArray{"A", "B"}));
     EXPECT_EQ(both.GetManufacturers(), (StringArray{"Foo", "Mine"}));
@@ -183,7 +163,7 @@ TEST_F(CatalogueFiles, ReadsBothFiles) {
 }
 
 TEST_F(CatalogueFiles, MissingUserFileCountsAsEmpty) {
-    const std::string cat = write("Antennas.txt", "[Foo]\nA,Yagi,14,7,3,#\n");
+    const std::string cat = put("Antennas.txt", "[Foo]\nA,Yagi,14,7,3,#\n");
     const TAntennen c(cat, (m_dir / "AntUser.txt").string());
     EXPECT_EQ(c.Names(), (StringArray{"A"}));
     EXPECT_FALSE(fs::exists(m_dir / "AntUser.txt"));

@@ -1,47 +1,15 @@
 #include "core/support/atomicfile.h"
 
-#include <gtest/gtest.h>
+#include "test_files.h"
 
-#include <algorithm>
-#include <csignal>
-#include <filesystem>
-#include <fstream>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
 
 namespace radexa {
 namespace {
 
 namespace fs = std::filesystem;
 
-class AtomicFile : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("radexa_atomic_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string path(const std::string& name) const { return (m_dir / name).string(); }
-    std::vector<std::string> entries() const {
-        std::vector<std::string> out;
-        for (const auto& e : fs::directory_iterator(m_dir))
-            out.push_back(e.path().filename().string());
-        std::sort(out.begin(), out.end());
-        return out;
-    }
-    static std::string slurp(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    fs::path m_dir;
-};
+using AtomicFile = TempFolderTest;
 
 TEST_F(AtomicFile, WritesNewAndReplacesOldFilesByteForByte) {
     const std::string target = path("station.txt");
@@ -98,15 +66,12 @@ TEST_F(AtomicFile, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
     ASSERT_TRUE(WriteFileAtomic(target, old).ok());
 
     // Root ignores permissions, but not the file-size limit: writing fails after 8 bytes.
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 8;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const auto r = WriteFileAtomic(target, std::string(100, 'x'));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    FileWriteResult r;
+    {
+        FileSizeLimit limit(8);
+        ASSERT_TRUE(limit.active());
+        r = WriteFileAtomic(target, std::string(100, 'x'));
+    }
 
     EXPECT_FALSE(r.ok());
     EXPECT_NE(r.error.find(target), std::string::npos) << r.error;

@@ -1,11 +1,7 @@
 #include "core/antennas/antennen.h"
 #include "core/support/datafile.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
+#include "test_files.h"
 
 namespace radexa {
 namespace {
@@ -113,26 +109,7 @@ TEST(DataFile, AddLineMakesTheLineTheLastOfItsSection) {
     }
 }
 
-class DataFileOnDisk : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("radexa_datafile_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string path(const std::string& name) const { return (m_dir / name).string(); }
-    static std::string slurp(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    static void put(const std::string& p, const std::string& text) {
-        std::ofstream(p, std::ios::binary) << text;
-    }
-    fs::path m_dir;
-};
+using DataFileOnDisk = TempFolderTest;
 
 // What the own-antenna dialog does with the user file.
 bool saveAntenna(const std::string& file, const std::string& category, const std::string& record) {
@@ -146,8 +123,7 @@ bool saveAntenna(const std::string& file, const std::string& category, const std
 }
 
 TEST_F(DataFileOnDisk, SavingAnAntennaKeepsTheRestOfTheFile) {
-    const std::string user = path("AntUser.txt");
-    put(user, "[Foo]\nA,Yagi,14,7,3,#\r[Bar]\r\nB,Dip,7,2,1,#");
+    const std::string user = put("AntUser.txt", "[Foo]\nA,Yagi,14,7,3,#\r[Bar]\r\nB,Dip,7,2,1,#");
     ASSERT_TRUE(saveAntenna(user, "Foo", "C,Loop,#"));
     ASSERT_TRUE(saveAntenna(user, "Foo", "D,Loop,#"));
     ASSERT_TRUE(saveAntenna(user, "foo", "E,Loop,#"));
@@ -189,10 +165,7 @@ TEST_F(DataFileOnDisk, AFailedSaveLeavesTheOldFileAsItWas) {
     EXPECT_FALSE(f.Save(&error));
     EXPECT_FALSE(error.empty());
     EXPECT_TRUE(fs::is_directory(fs::path(target) / "inside"));
-    std::size_t entries = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(m_dir))
-        ++entries;
-    EXPECT_EQ(entries, 1u); // no temporary file left behind
+    EXPECT_EQ(entries(), std::vector<std::string>{"AntUser.txt"}); // no temporary file left
 }
 
 TEST_F(DataFileOnDisk, AFileThatCannotBeReadIsNotTakenForAnEmptyOne) {

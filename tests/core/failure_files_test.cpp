@@ -6,70 +6,18 @@
 #include "core/support/atomicfile.h"
 #include "core/support/datafile.h"
 
-#include <gtest/gtest.h>
+#include "test_files.h"
 
-#include <algorithm>
-#include <csignal>
-#include <filesystem>
-#include <fstream>
 #include <random>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <unistd.h>
 
 namespace radexa {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FailingFiles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("radexa_failure_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string path(const std::string& name) const { return (m_dir / name).string(); }
-    static std::string slurp(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    static void put(const std::string& p, const std::string& bytes) {
-        std::ofstream(p, std::ios::binary) << bytes;
-    }
-    std::size_t entryCount() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_dir), {}));
-    }
-
-    fs::path m_dir;
-};
-
-// The file-size limit stops every write beyond a few bytes, for root too.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit small = m_saved;
-        small.rlim_cur = bytes;
-        m_active = ::setrlimit(RLIMIT_FSIZE, &small) == 0;
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    bool active() const { return m_active; }
-
-private:
-    struct rlimit m_saved {};
-    void (*m_handler)(int) = SIG_DFL;
-    bool m_active = false;
-};
+using FailingFiles = TempFolderTest;
 
 TEST_F(FailingFiles, APipeOrADeviceIsNeitherReplacedNorRead) {
     // A save dialog can be pointed at /dev/full or /dev/null: the rename of the atomic write
@@ -94,12 +42,11 @@ TEST_F(FailingFiles, APipeOrADeviceIsNeitherReplacedNorRead) {
         EXPECT_EQ(read.status, FileReadStatus::Unreadable) << special;
         EXPECT_NE(read.error.find(special), std::string::npos) << read.error;
     }
-    EXPECT_EQ(entryCount(), specials.size()) << "no temporary file left";
+    EXPECT_EQ(entries().size(), specials.size()) << "no temporary file left";
 }
 
 TEST_F(FailingFiles, AMissingOrUnreadableCatalogueCountsAsEmpty) {
-    const std::string good = path("Antennas.txt");
-    put(good, "[Example]\r\nMyAnt,Yagi,14.2,7.5,3,#\r\n");
+    const std::string good = put("Antennas.txt", "[Example]\r\nMyAnt,Yagi,14.2,7.5,3,#\r\n");
     fs::create_directory(path("folder.txt"));
 
     const struct {
@@ -147,9 +94,8 @@ TEST_F(FailingFiles, FiftyMegabytesOfRandomBytesAreReadAndTheLinesAfterThemCount
 }
 
 TEST_F(FailingFiles, AnOwnAntennaThatCannotBeWrittenCompletelyLeavesTheOldFile) {
-    const std::string user = path("AntUser.txt");
     const std::string old = "[Club]\r\nLoop,Magnetic loop,7.1,-3,1,#\r\n";
-    put(user, old);
+    const std::string user = put("AntUser.txt", old);
 
     TDataFile file(user);
     ASSERT_TRUE(file.Load());
@@ -163,7 +109,7 @@ TEST_F(FailingFiles, AnOwnAntennaThatCannotBeWrittenCompletelyLeavesTheOldFile) 
     }
     EXPECT_NE(error.find(user), std::string::npos) << error;
     EXPECT_EQ(slurp(user), old);
-    EXPECT_EQ(entryCount(), 1u) << "no temporary file left";
+    EXPECT_EQ(entries().size(), 1u) << "no temporary file left";
 
     // The lines are kept: once the disk takes them, the same object writes them all.
     ASSERT_TRUE(file.Save(&error)) << error;

@@ -5,36 +5,14 @@
 #include "core/app/stationfile.h"
 #include "core/support/atomicfile.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
+#include "test_files.h"
 
 namespace radexa {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FailingReaders : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("radexa_readers_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string put(const std::string& name, const std::string& bytes) const {
-        const std::string p = (m_dir / name).string();
-        std::ofstream(p, std::ios::binary) << bytes;
-        return p;
-    }
-
-    fs::path m_dir;
-};
+using FailingReaders = TempFolderTest;
 
 // An angle file of exactly 32 767 lines: four key and section lines, then one attenuation
 // per line. The last line can be replaced.

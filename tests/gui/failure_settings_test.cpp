@@ -1,6 +1,7 @@
 // The settings file Radexa.ini when it cannot be written: the old file stays as it was,
 // nothing half-written is left, and the window closes all the same.
 
+#include "../core/test_files.h"
 #include "mainwindow_fixture.h"
 
 #include "gui/app/settingslocation.h"
@@ -9,9 +10,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <csignal>
-#include <sys/resource.h>
-
 namespace radexa::testing {
 namespace {
 
@@ -19,28 +17,6 @@ QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
-
-// Every write beyond a few bytes fails, for root too; SIGXFSZ is ignored meanwhile.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit small = m_saved;
-        small.rlim_cur = bytes;
-        m_active = ::setrlimit(RLIMIT_FSIZE, &small) == 0;
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    bool active() const { return m_active; }
-
-private:
-    struct rlimit m_saved {};
-    void (*m_handler)(int) = SIG_DFL;
-    bool m_active = false;
-};
 
 // Points the user's configuration folder somewhere for the lifetime of the object.
 class ConfigHome {
