@@ -1,8 +1,8 @@
 #include "core/antennas/pattern.h"
 #include "core/antennas/winkant.h"
-#include "core/support/numbersettings.h"
 
 #include "test_files.h"
+#include "test_numbers.h"
 
 #include <cmath>
 
@@ -250,10 +250,7 @@ TEST(Pattern, GridTexts) {
     EXPECT_EQ(point, (std::vector<StringArray>{{"    0", "   0.00", "1000.00", "   3.98"},
                                                {"   30", "   3.00", " 501.19", "   2.82"},
                                                {"   60", "  10.00", " 100.00", "   1.26"}}));
-    NumberSettings commaSettings;
-    commaSettings.decimalSeparator = ',';
-    commaSettings.thousandSeparator = '.';
-    ScopedNumberSettings scoped(commaSettings);
+    ScopedNumberSettings scoped(commaSettings());
     EXPECT_EQ(AngleTableRows(p)[1], (StringArray{"   30", "   3,00", " 501,19", "   2,82"}));
 }
 

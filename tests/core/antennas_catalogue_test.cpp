@@ -1,7 +1,7 @@
 #include "core/antennas/antennen.h"
-#include "core/support/numbersettings.h"
 
 #include "test_files.h"
+#include "test_numbers.h"
 
 namespace radexa {
 namespace {
@@ -59,10 +59,7 @@ TEST(Catalogue, RecordFieldsBecomePointLists) {
 }
 
 TEST(Catalogue, BlanksBelongToTheFieldsAndNumbersFollowTheSettings) {
-    NumberSettings comma;
-    comma.decimalSeparator = ',';
-    comma.thousandSeparator = '.';
-    ScopedNumberSettings scoped(comma);
+    ScopedNumberSettings scoped(commaSettings());
     const TAntennen cat = TAntennen::FromTexts(" My Ant , Yagi ,144.3,11.5,6,#");
     ASSERT_EQ(cat.Count(), 1);
     EXPECT_EQ(cat.Names()[0], " My Ant ");
@@ -238,10 +235,7 @@ TEST(PointChoice, PointLinesHaveFixedColumns) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FormatPointLine(c.frequency, c.gain, c.elements), c.point);
-        NumberSettings comma;
-        comma.decimalSeparator = ',';
-        comma.thousandSeparator = '.';
-        ScopedNumberSettings scoped(comma);
+        ScopedNumberSettings scoped(commaSettings());
         EXPECT_EQ(FormatPointLine(c.frequency, c.gain, c.elements), c.comma);
     }
 }

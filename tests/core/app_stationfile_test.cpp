@@ -1,6 +1,6 @@
 #include "core/app/stationfile.h"
 
-#include "core/support/numbersettings.h"
+#include "test_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +8,6 @@
 
 namespace radexa {
 namespace {
-
-NumberSettings commaSettings() {
-    NumberSettings s;
-    s.decimalSeparator = ',';
-    s.thousandSeparator = '.';
-    return s;
-}
 
 StationRecord startUpWithAntenna() {
     StationRecord r;

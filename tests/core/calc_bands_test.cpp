@@ -1,6 +1,7 @@
 #include "core/calc/bands.h"
-#include "core/support/numbersettings.h"
 #include "core/support/rdfunc.h"
+
+#include "test_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +9,6 @@
 
 namespace radexa {
 namespace {
-
-NumberSettings pointSettings() {
-    NumberSettings s;
-    s.decimalSeparator = '.';
-    s.thousandSeparator = ',';
-    return s;
-}
 
 TEST(BandTable, EdgesNamesLimitsAndFrequencyTexts) {
     ScopedNumberSettings point(pointSettings());

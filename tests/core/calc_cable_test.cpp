@@ -1,7 +1,8 @@
 #include "core/calc/cable.h"
-#include "core/support/numbersettings.h"
 #include "core/support/rdfunc.h"
 #include "core/support/types.h"
+
+#include "test_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +11,6 @@
 
 namespace radexa {
 namespace {
-
-NumberSettings pointSettings() {
-    NumberSettings s;
-    s.decimalSeparator = '.';
-    s.thousandSeparator = ',';
-    return s;
-}
 
 TEST(CableAttenuation, InterpolatesInTheLogarithmOfTheFrequency) {
     ScopedNumberSettings point(pointSettings());

@@ -1,6 +1,7 @@
 #include "core/calc/calc.h"
-#include "core/support/numbersettings.h"
 #include "core/support/rdfunc.h"
+
+#include "test_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +10,6 @@
 
 namespace radexa {
 namespace {
-
-NumberSettings pointSettings() {
-    NumberSettings s;
-    s.decimalSeparator = '.';
-    s.thousandSeparator = ',';
-    return s;
-}
 
 // The start-up station: "2m", 100 W, "SSB", "TX3 RX3", "FCC", RG213 of 10 m, 0 dB, 0 dBi.
 CalcInput startupInput() {

@@ -1,7 +1,7 @@
 #include "core/graphics/caption.h"
 #include "core/graphics/diagram.h"
 
-#include "core/support/numbersettings.h"
+#include "test_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -87,10 +87,7 @@ TEST(Diagram, RefusesAnEmptyOrIncompleteTable) {
 }
 
 TEST(PictureCaption, BandOrFixedFrequency) {
-    NumberSettings comma;
-    comma.decimalSeparator = ',';
-    comma.thousandSeparator = '.';
-    ScopedNumberSettings scoped(comma);
+    ScopedNumberSettings scoped(commaSettings());
     PictureCaption c;
     c.title = "Example MyAnt";
     c.power = 100;

@@ -1,6 +1,6 @@
 #include "core/graphics/sideview.h"
 
-#include "core/support/numbersettings.h"
+#include "test_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +9,6 @@
 
 namespace radexa {
 namespace {
-
-NumberSettings decimal(char c) {
-    NumberSettings s;
-    s.decimalSeparator = c;
-    s.thousandSeparator = c == ',' ? '.' : ',';
-    return s;
-}
 
 // 12 m antenna, largest distance 10 m: the height limits the scale.
 SideViewData workedExample() {
@@ -27,7 +20,7 @@ SideViewData workedExample() {
 }
 
 TEST(SideView, WorkedExampleAtZoomOne) {
-    ScopedNumberSettings point(decimal('.'));
+    ScopedNumberSettings point(pointSettings());
     const SideViewGeometry g = ComputeSideView(workedExample(), 1.0, false);
     EXPECT_NEAR(g.scale, 27.5917, 5e-5);
     EXPECT_EQ(g.originX, 121);
@@ -62,7 +55,7 @@ TEST(SideView, ZoneOutlineIsMirroredForDataUpTo180) {
     EXPECT_EQ(g.clearanceX, 121);
     EXPECT_EQ(g.clearanceTopY, 228);
     EXPECT_EQ(g.reachX, 397);
-    ScopedNumberSettings comma(decimal(','));
+    ScopedNumberSettings comma(commaSettings());
     const SideViewTexts t = SideViewReadouts(g, 1.0);
     EXPECT_EQ(t.clearance, "   8,0");
     EXPECT_EQ(t.reach, "  10,0");
@@ -121,7 +114,7 @@ TEST(SideView, TiedClearanceGoesToThePointTheSortPutsFirst) {
 }
 
 TEST(SideView, ZoomScalesAndIsShownInTheGeneralFormat) {
-    ScopedNumberSettings comma(decimal(','));
+    ScopedNumberSettings comma(commaSettings());
     const struct {
         double zoom;
         const char* text;
@@ -152,7 +145,7 @@ TEST(SideView, ZoomIsHeldWithinItsBounds) {
 }
 
 TEST(SideView, MouseReadoutInMetresAndPixels) {
-    ScopedNumberSettings comma(decimal(','));
+    ScopedNumberSettings comma(commaSettings());
     const SideViewGeometry g = ComputeSideView(workedExample(), 1.0, false);
     const struct {
         int x, y;

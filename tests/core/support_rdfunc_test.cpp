@@ -1,6 +1,7 @@
 #include "core/support/cp1252.h"
-#include "core/support/numbersettings.h"
 #include "core/support/rdfunc.h"
+
+#include "test_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,8 @@
 namespace radexa {
 namespace {
 
-NumberSettings withDecimal(char decimal, char thousand) {
-    NumberSettings s;
-    s.decimalSeparator = decimal;
-    s.thousandSeparator = thousand;
-    return s;
-}
-
 TEST(StrToReal, AcceptsThePointAlwaysAndTheCommaOfTheSettings) {
-    ScopedNumberSettings comma(withDecimal(',', '.'));
+    ScopedNumberSettings comma(commaSettings());
     const struct {
         const char* text;
         double value;
@@ -30,7 +24,7 @@ TEST(StrToReal, AcceptsThePointAlwaysAndTheCommaOfTheSettings) {
 }
 
 TEST(StrToReal, RefusesWhatIsNotANumber) {
-    ScopedNumberSettings comma(withDecimal(',', '.'));
+    ScopedNumberSettings comma(commaSettings());
     for (const char* bad : {"", " ", "1.", ".5", "-.5", "1.5e3", "1. 5", "1.5 ", "abc", "1,5,3",
                             "1.000.000", "12a", "1,5.3", "1e2.5", "1.-5", "1.12345678901",
                             "1.2147483648", "1e999", "e5", "1e", "--1", "1.+5"}) {
@@ -39,13 +33,13 @@ TEST(StrToReal, RefusesWhatIsNotANumber) {
 }
 
 TEST(StrToReal, CommaIsNotADecimalSeparatorUnderPointSettings) {
-    ScopedNumberSettings point(withDecimal('.', ','));
+    ScopedNumberSettings point(pointSettings());
     EXPECT_THROW(StrToReal("1,5"), ConversionError);
     EXPECT_DOUBLE_EQ(StrToReal("1.5"), 1.5);
 }
 
 TEST(StrToReal, ErrorTextsNameTheOffendingPart) {
-    ScopedNumberSettings comma(withDecimal(',', '.'));
+    ScopedNumberSettings comma(commaSettings());
     try {
         StrToReal("x1");
         FAIL();
@@ -75,7 +69,7 @@ TEST(TextHelpers, PositionsPiecesAndComparison) {
 }
 
 TEST(Formats, FixedPointTextAndInteger) {
-    ScopedNumberSettings point(withDecimal('.', ','));
+    ScopedNumberSettings point(pointSettings());
     EXPECT_EQ(FormatReal("%3.2f", 27.5), "27.50");
     EXPECT_EQ(FormatReal("%7.2f", -1.005), "  -1.00"); // binary value of 1.005 lies below
     EXPECT_EQ(FormatReal("%5.0f", 2.5), "    2");
@@ -87,12 +81,12 @@ TEST(Formats, FixedPointTextAndInteger) {
     EXPECT_EQ(FormatText("%4.4s-Band", "160m"), "160m-Band");
     EXPECT_EQ(FormatText("%4.4s-Band", "70cmX"), "70cm-Band");
     EXPECT_EQ(FormatInt("%5d", -42), "  -42");
-    ScopedNumberSettings comma(withDecimal(',', '.'));
+    ScopedNumberSettings comma(commaSettings());
     EXPECT_EQ(FormatReal("%3.2f", 1234.5), "1234,50"); // no thousands separator
 }
 
 TEST(Formats, BandEdgesByRange) {
-    ScopedNumberSettings point(withDecimal('.', ','));
+    ScopedNumberSettings point(pointSettings());
     EXPECT_EQ(FormatBandEdge(0.1357), "0.1357");
     EXPECT_EQ(FormatBandEdge(3.5), "  3.50");
     EXPECT_EQ(FormatBandEdge(144), "144.00");
@@ -103,7 +97,7 @@ TEST(Formats, BandEdgesByRange) {
 }
 
 TEST(Formats, ToWidthAndIntegerDigits) {
-    ScopedNumberSettings point(withDecimal('.', ','));
+    ScopedNumberSettings point(pointSettings());
     EXPECT_EQ(FormatToWidth(5, 7.5), "7.500");
     EXPECT_EQ(FormatToWidth(5, 12.25), "12.25");
     EXPECT_EQ(FormatToWidth(5, 123.4), "123.4");

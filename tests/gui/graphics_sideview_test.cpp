@@ -2,7 +2,7 @@
 // clipboard scripted.
 #include "fakes.h"
 
-#include "core/support/numbersettings.h"
+#include "../core/test_numbers.h"
 #include "gui/graphics/canvas.h"
 #include "gui/graphics/seitenansicht.h"
 
@@ -40,13 +40,6 @@ SideViewData station() {
     return d;
 }
 
-NumberSettings comma() {
-    NumberSettings s;
-    s.decimalSeparator = ',';
-    s.thousandSeparator = '.';
-    return s;
-}
-
 class SideViewWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -61,7 +54,7 @@ protected:
     QString text(const char* name) { return child<QLineEdit>(name)->text(); }
     QColor backgroundPixel() { return form->picture().pixelColor(790, 30); }
 
-    ScopedNumberSettings numbers{comma()};
+    ScopedNumberSettings numbers{commaSettings()};
     FakeDialogs dialogs;
     FakeDesktop desktop;
     std::unique_ptr<TFormSeitenansicht> form;
