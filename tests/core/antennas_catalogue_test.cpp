@@ -6,8 +6,6 @@
 namespace radexa {
 namespace {
 
-namespace fs = std::filesystem;
-
 TEST(Catalogue, ManufacturerComesFromTheSectionLine) {
     const struct {
         const char* line;
@@ -157,13 +155,6 @@ TEST_F(CatalogueFiles, ReadsBothFiles) {
     EXPECT_EQ(both.GetManufacturers(), (StringArray{"Foo", "Mine"}));
     const TAntennen catalogueOnly(cat, "");
     EXPECT_EQ(catalogueOnly.Names(), (StringArray{"A"}));
-}
-
-TEST_F(CatalogueFiles, MissingUserFileCountsAsEmpty) {
-    const std::string cat = put("Antennas.txt", "[Foo]\nA,Yagi,14,7,3,#\n");
-    const TAntennen c(cat, (m_dir / "AntUser.txt").string());
-    EXPECT_EQ(c.Names(), (StringArray{"A"}));
-    EXPECT_FALSE(fs::exists(m_dir / "AntUser.txt"));
 }
 
 TEST(PointChoice, FirstPointWithTheSmallestDeviationWithinTenPercent) {
