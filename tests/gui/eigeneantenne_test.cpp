@@ -21,11 +21,6 @@ namespace {
 
 class OwnAntenna : public MainWindowTest {
 protected:
-    QByteArray read(const QString& file) {
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
-        return f.readAll();
-    }
     // Saves name / type / category with the points into the file holding `before`.
     QByteArray saved(const QByteArray& before, const char* name, const char* type,
                      const char* category, const QList<QStringList>& points = {}) {
@@ -47,7 +42,7 @@ protected:
         dialog.ButSaveAntClick();
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         EXPECT_EQ(boxes.informations().last(), "Antenna was saved in the file AntUser.txt");
-        return read(file);
+        return readFile(file);
     }
 };
 
@@ -165,7 +160,7 @@ TEST_F(OwnAntenna, EntriesThatWouldCorruptTheFileAreRefusedNamingTheField) {
         d.ButSaveAntClick();
         EXPECT_EQ(boxes.warnings().last(), c.warning);
         EXPECT_NE(d.result(), QDialog::Accepted);
-        EXPECT_EQ(read(path("AntUser.txt")), before);
+        EXPECT_EQ(readFile(path("AntUser.txt")), before);
     }
     EXPECT_TRUE(boxes.informations().isEmpty());
 
@@ -215,7 +210,7 @@ TEST_F(OwnAntenna, MenuOpensTheDialogInTheWindowLanguageAndReloadsAfterEveryClos
     });
     form->MIEigeneAntenneClick();
     EXPECT_EQ(title, "Construct your own Antenna");
-    EXPECT_EQ(read(path("AntUser.txt")), "[Mine]\r\nLoop,MyAntTyp,145,3,1,#\r\n");
+    EXPECT_EQ(readFile(path("AntUser.txt")), "[Mine]\r\nLoop,MyAntTyp,145,3,1,#\r\n");
     // The new antenna can be picked at once.
     const auto found = form->LBHersteller->findItems("Mine", Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);

@@ -3,48 +3,16 @@
 
 #include <QListWidget>
 
-#include <optional>
-
 namespace radexa::testing {
 namespace {
-
-// Sets or removes an environment variable for the test's lifetime.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, std::optional<QByteArray> value)
-        : m_name(name),
-          m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt) {
-        set(value);
-    }
-    ~ScopedEnv() { set(m_old); }
-
-private:
-    void set(const std::optional<QByteArray>& v) {
-        if (v)
-            qputenv(m_name, *v);
-        else
-            qunsetenv(m_name);
-    }
-    const char* m_name;
-    std::optional<QByteArray> m_old;
-};
 
 class AngleTableExport : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         start();
-        form->LBHersteller->setCurrentRow(1); // Example / MyAnt has angle data
-        form->LBHerstellerClick();
-        form->LBTypen->setCurrentRow(0);
-        form->LBTypenClick();
-        form->ButTakeAntClick();
+        takeMyAnt();
         ASSERT_EQ(form->angleTable().size(), 5u);
-    }
-    QByteArray read(const QString& file) {
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
-        return f.readAll();
     }
 };
 
@@ -56,7 +24,7 @@ TEST_F(AngleTableExport, FileHasOneLineOfPaddedCellsPerRowHeaderFirst) {
     EXPECT_EQ(boxes.lastFilter, "Alle Dateien (*.*);;TextDateien (*.txt)");
     EXPECT_EQ(boxes.lastSelectedFilter, "TextDateien (*.txt)");
 
-    const QList<QByteArray> lines = read(path("table.txt")).split('\n');
+    const QList<QByteArray> lines = readFile(path("table.txt")).split('\n');
     ASSERT_EQ(lines.size(), 6); // five rows, each ended by CR LF
     EXPECT_EQ(lines[0], "    Angle ;Attenuation ;     EIRP ; Distance ;\r");
     EXPECT_EQ(lines[1].left(11), "        0 ;");
@@ -98,7 +66,7 @@ TEST_F(AngleTableExport, FailedWriteWarnsNamingTheFileAndKeepsTheOldOne) {
     ASSERT_EQ(boxes.warnings().size(), 1);
     EXPECT_TRUE(boxes.warnings()[0].startsWith("File was NOT saved!\n"));
     EXPECT_TRUE(boxes.warnings()[0].contains(unwritable)) << boxes.warnings()[0].toStdString();
-    EXPECT_EQ(read(path("table.txt")), "old");
+    EXPECT_EQ(readFile(path("table.txt")), "old");
 }
 
 TEST_F(AngleTableExport, ClipboardHoldsTabSeparatedRowsEachEndedByCrLf) {

@@ -13,30 +13,6 @@
 namespace radexa::testing {
 namespace {
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-// Points the user's configuration folder somewhere for the lifetime of the object.
-class ConfigHome {
-public:
-    explicit ConfigHome(const QByteArray& folder) : m_old(qgetenv("XDG_CONFIG_HOME")) {
-        m_had = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", folder);
-    }
-    ~ConfigHome() {
-        if (m_had)
-            qputenv("XDG_CONFIG_HOME", m_old);
-        else
-            qunsetenv("XDG_CONFIG_HOME");
-    }
-
-private:
-    QByteArray m_old;
-    bool m_had = false;
-};
-
 const QByteArray kOldSettings = "[Fensterpositionen]\r\nLeft=250\r\nTop=80\r\n"
                                 "[Other]\r\nKept=the rest of the file\r\n";
 
@@ -44,17 +20,14 @@ TEST(SettingsFileFailure, AFileThatCannotBeWrittenIsReportedAndLeftAsItWas) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString ini = dir.filePath("Radexa.ini");
-    QFile f(ini);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(kOldSettings);
-    f.close();
+    writeFile(ini, kOldSettings);
 
     {
         FileSizeLimit limit(8);
         ASSERT_TRUE(limit.active());
         EXPECT_FALSE(WriteWindowPosition(ini, {123, 45}));
     }
-    EXPECT_EQ(readAll(ini), kOldSettings);
+    EXPECT_EQ(readFile(ini), kOldSettings);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{"Radexa.ini"});
 
@@ -79,7 +52,7 @@ TEST_F(SettingsFileWindow, TheWindowClosesWhenNoSettingsFileCanBeWritten) {
     // The settings file beside the program is a folder, and the user's configuration folder
     // lies where nothing can be made.
     QDir(path("")).mkpath("Radexa.ini/inside");
-    ConfigHome nowhere("/proc/radexa-nowhere");
+    ScopedEnv nowhere("XDG_CONFIG_HOME", "/proc/radexa-nowhere");
     start();
     form->show();
     form->move(123, 45);
@@ -93,7 +66,7 @@ TEST_F(SettingsFileWindow, AWriteThatFailsHalfWayAtClosingLeavesTheOldFile) {
     writeFile(path("Radexa.ini"), kOldSettings);
     QTemporaryDir config;
     ASSERT_TRUE(config.isValid());
-    ConfigHome home(QFile::encodeName(config.path()));
+    ScopedEnv home("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     start();
     EXPECT_EQ(form->x(), 250);
     form->show();
@@ -104,7 +77,7 @@ TEST_F(SettingsFileWindow, AWriteThatFailsHalfWayAtClosingLeavesTheOldFile) {
         EXPECT_TRUE(form->close());
     }
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(readAll(path("Radexa.ini")), kOldSettings);
+    EXPECT_EQ(readFile(path("Radexa.ini")), kOldSettings);
     EXPECT_EQ(QDir(path("")).entryList({"*Radexa.ini*"}, QDir::Files | QDir::Hidden),
               QStringList{"Radexa.ini"});
 }

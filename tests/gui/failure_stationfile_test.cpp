@@ -19,17 +19,6 @@ namespace {
 
 class StationFileFailure : public MainWindowTest {
 protected:
-    void takeMyAnt() {
-        form->LBHersteller->setCurrentRow(1); // Example
-        form->LBHerstellerClick();
-        form->LBTypen->setCurrentRow(0); // MyAnt, 144 and 432 MHz
-        form->LBTypenClick();
-        form->ButTakeAntClick();
-    }
-    QByteArray read(const QString& file) const {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-    }
     QStringList folderEntries() const {
         QStringList entries = QDir(path("")).entryList(QDir::AllEntries | QDir::Hidden |
                                                        QDir::System | QDir::NoDotAndDotDot);
@@ -55,7 +44,7 @@ TEST_F(StationFileFailure, AWriteThatStopsHalfWayKeepsTheOldStationFile) {
     takeMyAnt();
     const QString file = path("MYCALL.txt");
     ASSERT_TRUE(form->Speichern(file));
-    const QByteArray old = read(file);
+    const QByteArray old = readFile(file);
     field("EditPower")->setText("750");
     form->calcCall();
 
@@ -71,7 +60,7 @@ TEST_F(StationFileFailure, AWriteThatStopsHalfWayKeepsTheOldStationFile) {
 
     EXPECT_FALSE(written);
     expectWarningNaming(file);
-    EXPECT_EQ(read(file), old);
+    EXPECT_EQ(readFile(file), old);
     EXPECT_EQ(folderEntries(), (QStringList{"Antennas.txt", "MYCALL.txt", "ang"}));
 }
 
@@ -118,7 +107,7 @@ TEST_F(StationFileFailure, StationFilesWithOtherLineEndsOpenToTheSameStation) {
     field("EditPower")->setText("50");
     form->calcCall();
     ASSERT_TRUE(form->Speichern(path("MYCALL.txt")));
-    const QByteArray saved = read(path("MYCALL.txt"));
+    const QByteArray saved = readFile(path("MYCALL.txt"));
     const QStringList station = shownValues();
 
     const struct {

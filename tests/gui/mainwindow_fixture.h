@@ -9,12 +9,14 @@
 #include "gui/support/editalign.h"
 
 #include <QDir>
+#include <QListWidget>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 namespace radexa::testing {
 
@@ -23,6 +25,35 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     f.write(bytes);
 }
+
+inline QByteArray readFile(const QString& path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    return f.readAll();
+}
+
+// Sets or removes an environment variable for the lifetime of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, std::optional<QByteArray> value)
+        : m_name(name),
+          m_old(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt) {
+        set(value);
+    }
+    ~ScopedEnv() { set(m_old); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    void set(const std::optional<QByteArray>& v) {
+        if (v)
+            qputenv(m_name, *v);
+        else
+            qunsetenv(m_name);
+    }
+    const char* m_name;
+    std::optional<QByteArray> m_old;
+};
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -63,6 +94,19 @@ protected:
         return e;
     }
     QString text(const char* name) const { return field(name)->text(); }
+
+    // Clicks a manufacturer, then one of its antennas, as the operator does.
+    void pickAntenna(int manufacturerRow, int nameRow) {
+        form->LBHersteller->setCurrentRow(manufacturerRow);
+        form->LBHerstellerClick();
+        form->LBTypen->setCurrentRow(nameRow);
+        form->LBTypenClick();
+    }
+    void takeAntenna(int manufacturerRow, int nameRow) {
+        pickAntenna(manufacturerRow, nameRow);
+        form->ButTakeAntClick();
+    }
+    void takeMyAnt() { takeAntenna(1, 0); } // Example / MyAnt: 144 and 432 MHz, angle data
 
     ScopedNumberSettings numbers{ProgramNumberSettings(NumberSettings{})};
     FakeDialogs boxes;

@@ -264,10 +264,7 @@ TEST_F(MainWindow, AntennaIsChosenTakenAndReEvaluatedOnABandChange) {
 
 TEST_F(MainWindow, ManufacturerClickMeansNoAntennaIsChosen) {
     start();
-    form->LBHersteller->setCurrentRow(1);
-    form->LBHerstellerClick();
-    form->LBTypen->setCurrentRow(0);
-    form->LBTypenClick();
+    pickAntenna(1, 0);
     form->LBHersteller->setCurrentRow(0);
     form->LBHerstellerClick();
     EXPECT_EQ(form->state().BandLineIndex, -1);
@@ -278,10 +275,7 @@ TEST_F(MainWindow, ManufacturerClickMeansNoAntennaIsChosen) {
 
 TEST_F(MainWindow, AngleDataFillTheTableAfterTheAntennaIsTaken) {
     start();
-    form->LBHersteller->setCurrentRow(1);
-    form->LBHerstellerClick();
-    form->LBTypen->setCurrentRow(0);
-    form->LBTypenClick();
+    pickAntenna(1, 0);
     EXPECT_FALSE(form->LaAngDataAvailable->isHidden());
     form->ButTakeAntClick();
     auto* tabs = form->PageControl;
@@ -312,10 +306,7 @@ TEST_F(MainWindow, AngleDataFillTheTableAfterTheAntennaIsTaken) {
 TEST_F(MainWindow, MalformedAngleDataAreReportedWithTheFileAndLine) {
     writeFile(path("ang/Example MyAnt.ang"), "[Bereich],90\r\n[Schrittweite],30\r\n[MHz],v,144,0\r\n0,x\r\n");
     start();
-    form->LBHersteller->setCurrentRow(1);
-    form->LBHerstellerClick();
-    form->LBTypen->setCurrentRow(0);
-    form->LBTypenClick();
+    pickAntenna(1, 0);
     ASSERT_EQ(boxes.warnings().size(), 1);
     EXPECT_TRUE(boxes.warnings()[0].contains("Example MyAnt")) << boxes.warnings()[0].toStdString();
     EXPECT_TRUE(boxes.warnings()[0].contains("4")) << boxes.warnings()[0].toStdString();

@@ -12,22 +12,9 @@ namespace {
 
 class StationFile : public MainWindowTest {
 protected:
-    void takeAntenna(int manufacturerRow, int nameRow) {
-        form->LBHersteller->setCurrentRow(manufacturerRow);
-        form->LBHerstellerClick();
-        form->LBTypen->setCurrentRow(nameRow);
-        form->LBTypenClick();
-        form->ButTakeAntClick();
-    }
-    void takeMyAnt() { takeAntenna(1, 0); } // Example / MyAnt: 144 and 432 MHz
     void pickBand(const char* name) {
         form->CBBand->setCurrentIndex(form->CBBand->findText(name));
         form->CBBandChange();
-    }
-    QByteArray read(const QString& file) {
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << file.toStdString();
-        return f.readAll();
     }
     // Every input and every result the window shows.
     QStringList station() {
@@ -75,7 +62,7 @@ TEST_F(StationFile, SavedStationIsWrittenAsTenLabelledLinesAndOpensToTheSameResu
     EXPECT_EQ(boxes.lastProposedFile, form->paths().ProgramFolder + "MYCALL.txt");
     EXPECT_EQ(boxes.lastFilter, "Textdateien (*.txt);;Alle Dateien (*.*)");
     EXPECT_EQ(boxes.lastSelectedFilter, "Textdateien (*.txt)");
-    EXPECT_EQ(read(path("mine.txt")), QByteArray("Band/Frequenz...........>70cm\r\n"
+    EXPECT_EQ(readFile(path("mine.txt")), QByteArray("Band/Frequenz...........>70cm\r\n"
                                                  "Antenne.................>MyAnt;Example\r\n"
                                                  "H\xF6he [m]................>8,5\r\n"
                                                  "Leistung [W]............>50\r\n"
@@ -120,7 +107,7 @@ TEST_F(StationFile, FixedFrequencyIsWrittenAsShownAndReadBackAsItsNumber) {
     boxes.fileAnswers.push_back(path("fixed.txt"));
     form->MISaveAsClick();
     EXPECT_EQ(boxes.lastProposedFile, form->paths().ProgramFolder + "MYCALL4MHz.txt");
-    EXPECT_TRUE(read(path("fixed.txt"))
+    EXPECT_TRUE(readFile(path("fixed.txt"))
                     .startsWith("Band/Frequenz...........>F  3,50\r\n"
                                 "Antenne.................>Loop80;Mine\r\n"));
 
@@ -138,7 +125,7 @@ TEST_F(StationFile, FixedFrequencyIsWrittenAsShownAndReadBackAsItsNumber) {
     boxes.fileAnswers.push_back(path("145.txt"));
     form->MISaveAsClick();
     EXPECT_EQ(boxes.lastProposedFile, form->paths().ProgramFolder + "MYCALL145MHz.txt");
-    EXPECT_TRUE(read(path("145.txt")).startsWith("Band/Frequenz...........>F145,00\r\n"));
+    EXPECT_TRUE(readFile(path("145.txt")).startsWith("Band/Frequenz...........>F145,00\r\n"));
 
     // A band file ends the fixed-frequency mode and shows the band's edges.
     writeFile(path("band.txt"), stationText("2m"));
@@ -158,10 +145,7 @@ TEST_F(StationFile, SavingWithoutATakenFittingAntennaIsRefusedAndWritesNothing) 
     EXPECT_FALSE(QFile::exists(path("x.txt")));
 
     // An antenna chosen but never taken, and a taken one dropped by a band change.
-    form->LBHersteller->setCurrentRow(1);
-    form->LBHerstellerClick();
-    form->LBTypen->setCurrentRow(0);
-    form->LBTypenClick();
+    pickAntenna(1, 0);
     EXPECT_FALSE(form->Speichern(path("x.txt")));
     form->ButTakeAntClick();
     pickBand("20m"); // MyAnt has no 20 m point
@@ -202,7 +186,7 @@ TEST_F(StationFile, SaveWritesToTheOpenedFileUntilTheBandChanges) {
     field("EditPower")->setText("77");
     form->MISaveClick(); // no dialog
     EXPECT_TRUE(boxes.asked.isEmpty());
-    EXPECT_TRUE(read(path("s.txt")).contains("Leistung [W]............>77\r\n"));
+    EXPECT_TRUE(readFile(path("s.txt")).contains("Leistung [W]............>77\r\n"));
 
     pickBand("70cm");
     EXPECT_TRUE(form->currentStationFile().isEmpty());
