@@ -36,15 +36,6 @@ const std::string kStartUpFile = "Band/Frequenz...........>2m\r\n"
                                  "Kabell\xE4nge.[m]..........>10\r\n"
                                  "sonst. D\xE4mpfungen.[dB]..>0\r\n";
 
-bool sameRecord(const StationRecord& a, const StationRecord& b) {
-    return a.fixedFrequencyMode == b.fixedFrequencyMode && a.band == b.band &&
-           a.frequencyText == b.frequencyText && a.antennaName == b.antennaName &&
-           a.manufacturer == b.manufacturer && a.height == b.height && a.power == b.power &&
-           a.mode == b.mode && a.dutyCycle == b.dutyCycle && a.factorTable == b.factorTable &&
-           a.cable == b.cable && a.cableLength == b.cableLength &&
-           a.otherAttenuations == b.otherAttenuations;
-}
-
 TEST(StationFile, WritesTenLabelledLinesWithCrLf) {
     EXPECT_EQ(BuildStationFile(startUpWithAntenna()), kStartUpFile);
     for (int n = 1; n <= kStationLineCount; ++n)
@@ -84,7 +75,7 @@ TEST(StationFile, SavedStationsComeBackUnchanged) {
     for (const auto& r : {startUpWithAntenna(), fixed, odd}) {
         const auto reading = ParseStationFile(BuildStationFile(r));
         EXPECT_TRUE(reading.problems.empty());
-        EXPECT_TRUE(sameRecord(reading.record, r)) << BuildStationFile(r);
+        EXPECT_TRUE(reading.record == r) << BuildStationFile(r);
         for (int n = 1; n <= kStationLineCount; ++n)
             EXPECT_TRUE(reading.restored(static_cast<StationLine>(n))) << n;
     }

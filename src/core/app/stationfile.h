@@ -45,6 +45,16 @@ struct StationRecord {
     std::string cable;             // selected item of CLBCable, e.g. "RG213"
     std::string cableLength;       // EditCableLength
     std::string otherAttenuations; // EditPlugAtt
+
+    bool operator==(const StationRecord& o) const {
+        return fixedFrequencyMode == o.fixedFrequencyMode && band == o.band &&
+               frequencyText == o.frequencyText && antennaName == o.antennaName &&
+               manufacturer == o.manufacturer && height == o.height && power == o.power &&
+               mode == o.mode && dutyCycle == o.dutyCycle && factorTable == o.factorTable &&
+               cable == o.cable && cableLength == o.cableLength &&
+               otherAttenuations == o.otherAttenuations;
+    }
+    bool operator!=(const StationRecord& o) const { return !(*this == o); }
 };
 
 // Why a line of a station file could not be restored.

@@ -90,6 +90,10 @@ protected:
     }
 };
 
+// The label-and-field rows of the input and output groups.
+constexpr int kRowLabelX = 8, kRowLabelWidth = 130, kRowFieldX = 140, kRowFieldWidth = 93;
+constexpr int rowY(int i) { return 22 + i * 23; }
+
 } // namespace
 
 void TRadexaForm::buildMenus() {
@@ -129,46 +133,44 @@ void TRadexaForm::buildInputGroup(QWidget* c) {
     GBEingabe = make<QGroupBox>(c, "GBEingabe", "Input");
     GBEingabe->setGeometry(8, 7, 241, 186);
     QWidget* g = GBEingabe;
-    const int lx = 8, lw = 130, fx = 140, fw = 93;
-    auto row = [](int i) { return 22 + i * 23; };
-    LaHamBand = label(g, "LaHamBand", "Ham-Band", lx, row(0), lw);
+    const int lx = kRowLabelX, lw = kRowLabelWidth, fx = kRowFieldX, fw = kRowFieldWidth;
+    LaHamBand = label(g, "LaHamBand", "Ham-Band", lx, rowY(0), lw);
     CBBand = make<QComboBox>(g, "CBBand");
-    CBBand->setGeometry(fx, row(0), fw, 21);
+    CBBand->setGeometry(fx, rowY(0), fw, 21);
     CBBand->setEditable(false);
-    LaFreq = label(g, "LaFreq", "Freq. [MHz]", lx, row(1), lw);
-    EditFreq = field(g, "EditFreq", fx, row(1), fw, true);
-    LaAntenna = label(g, "LaAntenna", "Antenna", lx, row(2), lw);
-    EditAntenne = field(g, "EditAntenne", fx, row(2), fw, true);
+    LaFreq = label(g, "LaFreq", "Freq. [MHz]", lx, rowY(1), lw);
+    EditFreq = field(g, "EditFreq", fx, rowY(1), fw, true);
+    LaAntenna = label(g, "LaAntenna", "Antenna", lx, rowY(2), lw);
+    EditAntenne = field(g, "EditAntenne", fx, rowY(2), fw, true);
     EditAntenne->setCursor(Qt::ArrowCursor);
     EditAntenne->setFocusPolicy(Qt::NoFocus);
-    LaPower = label(g, "LaPower", "Power [W]", lx, row(3), lw);
-    EditPower = field(g, "EditPower", fx, row(3), fw, false);
+    LaPower = label(g, "LaPower", "Power [W]", lx, rowY(3), lw);
+    EditPower = field(g, "EditPower", fx, rowY(3), fw, false);
     EditPower->setText("100");
     EditPower->setExitOnEnterKey(true);
-    LaMode = label(g, "LaMode", "Mode", lx, row(4), lw);
-    EditMode = field(g, "EditMode", fx, row(4), fw, true);
-    LaGain = label(g, "LaGain", "Antenna Gain (dBi)", lx, row(5), lw);
-    EditGain = field(g, "EditGain", fx, row(5), fw, true);
-    LaAtt = label(g, "LaAtt", "Cable Attenuation [dB]", lx, row(6), lw);
-    EditAtt = field(g, "EditAtt", fx, row(6), fw, true);
+    LaMode = label(g, "LaMode", "Mode", lx, rowY(4), lw);
+    EditMode = field(g, "EditMode", fx, rowY(4), fw, true);
+    LaGain = label(g, "LaGain", "Antenna Gain (dBi)", lx, rowY(5), lw);
+    EditGain = field(g, "EditGain", fx, rowY(5), fw, true);
+    LaAtt = label(g, "LaAtt", "Cable Attenuation [dB]", lx, rowY(6), lw);
+    EditAtt = field(g, "EditAtt", fx, rowY(6), fw, true);
 }
 
 void TRadexaForm::buildOutputGroups(QWidget* c) {
     GBAusgabe = make<QGroupBox>(c, "GBAusgabe", "Output");
     GBAusgabe->setGeometry(8, 200, 241, 137);
     QWidget* g = GBAusgabe;
-    const int lx = 8, lw = 130, fx = 140, fw = 93;
-    auto row = [](int i) { return 22 + i * 23; };
-    LaLimit = label(g, "LaLimit", "E-Field Limit  [V/m]", lx, row(0), lw);
-    EditEps = output(g, "EditEps", fx, row(0), fw);
-    LaFmodPers = label(g, "LaFmodPers", "Modulation Factor", lx, row(1), lw);
-    EditFmodPers = output(g, "EditFmodPers", fx, row(1), fw);
-    LaFB = label(g, "LaFB", "Intermittend Factor", lx, row(2), lw);
-    EditFB = output(g, "EditFB", fx, row(2), fw);
-    LaAntIn = label(g, "LaAntIn", "Ant. Input Power [W]", lx, row(3), lw);
-    EditAntIn = output(g, "EditAntIn", fx, row(3), fw);
-    LaEIRP = label(g, "LaEIRP", "EIRP [W]", lx, row(4), lw);
-    EditEIRP = output(g, "EditEIRP", fx, row(4), fw);
+    const int lx = kRowLabelX, lw = kRowLabelWidth, fx = kRowFieldX, fw = kRowFieldWidth;
+    LaLimit = label(g, "LaLimit", "E-Field Limit  [V/m]", lx, rowY(0), lw);
+    EditEps = output(g, "EditEps", fx, rowY(0), fw);
+    LaFmodPers = label(g, "LaFmodPers", "Modulation Factor", lx, rowY(1), lw);
+    EditFmodPers = output(g, "EditFmodPers", fx, rowY(1), fw);
+    LaFB = label(g, "LaFB", "Intermittend Factor", lx, rowY(2), lw);
+    EditFB = output(g, "EditFB", fx, rowY(2), fw);
+    LaAntIn = label(g, "LaAntIn", "Ant. Input Power [W]", lx, rowY(3), lw);
+    EditAntIn = output(g, "EditAntIn", fx, rowY(3), fw);
+    LaEIRP = label(g, "LaEIRP", "EIRP [W]", lx, rowY(4), lw);
+    EditEIRP = output(g, "EditEIRP", fx, rowY(4), fw);
 
     GBDist = make<QGroupBox>(c, "GBDist", "Safty Distance");
     GBDist->setGeometry(8, 344, 241, 65);
