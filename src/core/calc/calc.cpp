@@ -41,6 +41,8 @@ std::string RefusalText(Refusal refusal) {
         return "";
     case Refusal::NegativePower:
         return "Power must not be negative!";
+    case Refusal::PowerNotReal:
+        return "Power must be a real number!";
     case Refusal::NoBand:
         return "No band is selected!";
     case Refusal::NoLimitAtFrequency:

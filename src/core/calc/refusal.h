@@ -10,6 +10,7 @@ namespace radexa {
 enum class Refusal {
     None,
     NegativePower,            // a power below 0 W
+    PowerNotReal,             // the power text is not a number
     NoBand,                   // no band selected and no fixed frequency
     NoLimitAtFrequency,       // a fixed frequency outside 0.003 <= f < 300000 MHz
     NoFactor,                 // an averaging factor that is not positive
