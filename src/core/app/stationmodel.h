@@ -136,6 +136,13 @@ public:
     std::string frequencyText() const;
     double referenceFrequency() const { return ReferenceFrequency(m_frequency); }
 
+    // ---- field texts as typed ----------------------------------------------------------
+    // The texts of the power, cable-length and other-losses fields while the operator
+    // types; the next calculation (or cable update) reads them, as it reads the fields.
+    void typePowerText(std::string_view text) { m_powerText = text; }
+    void typeCableLengthText(std::string_view text) { m_cableLengthText = text; }
+    void typePlugAttText(std::string_view text) { m_plugAttText = text; }
+
     // ---- power, height ----------------------------------------------------------------
     // The power field was left: its text is taken and the station recalculated.
     Outcome setPowerText(std::string_view text);

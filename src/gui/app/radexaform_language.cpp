@@ -117,10 +117,8 @@ void TRadexaForm::applyLanguage(Language language) {
         }
     }
     m_hintsShown = HintsShown(language);
-    // The language texts name the Angle page's title line too; the loaded antenna's
-    // title belongs there as long as angle data are shown.
-    if (m_angleDataAvailable)
-        UpdateWinkelPage();
+    // The language texts name the Angle page's title line too; rendering the station puts
+    // the taken antenna's title back there.
     calcCall();
 }
 
