@@ -71,6 +71,7 @@ std::optional<Notice> StationModel::readCatalogue(const StationPaths& paths) {
     const FileReadResult catalogue = ReadWholeFile(paths.catalogueFile);
     if (!catalogue.ok()) {
         Notice n;
+        n.subject = NoticeSubject::Catalogue;
         n.detail = "The File " + paths.catalogueFile + " was not found!";
         if (catalogue.status != FileReadStatus::Missing)
             n.detail += "\n" + catalogue.error;
@@ -318,6 +319,14 @@ Outcome StationModel::highlightAntenna(int row) {
     return {};
 }
 
+Outcome StationModel::highlightEntry(int entry) {
+    if (!m_catalogue || entry < 0 || entry >= m_catalogue->Count())
+        return refusedWith(MessageId::MsgAntennaDoesNotFit);
+    const auto k = static_cast<std::size_t>(entry);
+    highlightManufacturer(m_catalogue->Manufacturers()[k]);
+    return highlightAntenna(lastItem(m_names, m_catalogue->Names()[k]));
+}
+
 void StationModel::evaluateHighlight() {
     m_highlight = {};
     if (!m_catalogue || m_highlightedRow < 0)
@@ -390,7 +399,8 @@ void StationModel::take(const AntennaEvaluation& evaluation, const std::string& 
     t.angles = evaluation.angles;
     if (!evaluation.angleError.empty()) {
         Notice n;
-        n.detail = "Trouble reading angle data of chosen antenna " + evaluation.angleError;
+        n.subject = NoticeSubject::AngleData;
+        n.detail = evaluation.angleError;
         notices.push_back(std::move(n));
     }
     if (t.angles)
@@ -592,9 +602,7 @@ StationOpening StationModel::openStation(std::string_view bytes, std::string_vie
         reading.addProblem(StationLine::Antenna, kUnknown);
     }
     if (entry >= 0) {
-        const auto k = static_cast<std::size_t>(entry);
-        highlightManufacturer(m_catalogue->Manufacturers()[k]);
-        highlightAntenna(lastItem(m_names, m_catalogue->Names()[k]));
+        highlightEntry(entry);
         if (m_highlight.fits()) {
             take(m_highlight, m_highlightedManufacturer, notices);
         } else {

@@ -37,6 +37,10 @@ namespace radexa {
 // The input field a notice concerns; the window empties it and gives it the focus.
 enum class InputField { None, Power, CableLength, PlugAtt };
 
+// What a notice is about: the station's inputs, the taken antenna's angle data (the
+// detail is the reader's message, file and line), or the catalogue files.
+enum class NoticeSubject { Station, AngleData, Catalogue };
+
 // Something the operator must be told after an operation. The window shows the text of
 // `message` in its language (or, without one, the English text of `refusal`), followed by
 // `detail` on a line of its own; the command-line calculator names the option or the
@@ -46,6 +50,7 @@ struct Notice {
     Refusal refusal = Refusal::None;
     std::string detail; // Windows-1252: a file name, a line, a reason
     InputField field = InputField::None;
+    NoticeSubject subject = NoticeSubject::Station;
 };
 using Notices = std::vector<Notice>;
 
@@ -189,6 +194,9 @@ public:
     Outcome highlightManufacturer(std::string_view manufacturer);
     // LBTypenClick: highlights the row of the names list (kNoPosition: none).
     Outcome highlightAntenna(int row);
+    // Both lists at once for a catalogue entry, as the station file's antenna line is found
+    // again: its manufacturer, then the last line of the names list with its name.
+    Outcome highlightEntry(int entry);
     // ButTakeAntClick: takes the highlighted antenna when a point of it fits; reads its angle
     // data and recalculates.
     Outcome takeAntenna();

@@ -391,6 +391,8 @@ void TRadexaForm::renderAntennaLists() {
 QString TRadexaForm::noticeText(const Notice& notice) const {
     QString text = notice.message ? message(*notice.message)
                                   : toQ(RefusalText(notice.refusal));
+    if (notice.subject == NoticeSubject::AngleData)
+        return QStringLiteral("Trouble reading angle data of chosen antenna ") + toQ(notice.detail);
     if (!notice.detail.empty())
         text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + toQ(notice.detail);
     return text;
