@@ -29,10 +29,6 @@ namespace {
 const QString kStationFilter = QStringLiteral("Textdateien (*.txt);;Alle Dateien (*.*)");
 const QString kStationTextFiles = QStringLiteral("Textdateien (*.txt)");
 
-std::string textOf(const QLineEdit* field) {
-    return fromQ(field->text());
-}
-
 std::string encoded(const QString& fileName) {
     return QFile::encodeName(fileName).toStdString();
 }
@@ -40,9 +36,6 @@ std::string encoded(const QString& fileName) {
 QString decoded(const std::string& text) {
     return QFile::decodeName(text.c_str());
 }
-
-// The kind is not shown; the warning names the line by its number and its text.
-constexpr StationProblemKind kNamesNothingKnown = StationProblemKind::UnknownAntenna;
 
 // Station files are proposed in the program folder; an installed program's folder is not
 // the operator's to write, so there the working folder (his own) takes its place.
