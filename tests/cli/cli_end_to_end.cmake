@@ -205,6 +205,16 @@ cli_bad(NAME no-limit-negative ARGS --frequency -145 STDERR "--frequency: No E-f
 cli_bad(NAME no-limit-low ARGS --frequency 0.0029 STDERR "--frequency: No E-field limit")
 cli_bad(NAME no-limit-high ARGS --frequency 300000 STDERR "--frequency: No E-field limit")
 cli_bad(NAME cable-below ARGS --frequency 0.05 STDERR "--frequency: No cable attenuation")
+cli_bad(NAME cable-24g ARGS --frequency 24048 STDERR "--frequency: No cable attenuation.*cable length to 0")
+cli_ok(NAME no-cable-24g ARGS --frequency 24048 --length 0
+    LINES "Attenuation [dB/100m]: ---" "Cable Attenuation [dB]: 0.00" "E-Field Limit  [V/m]: 61.00"
+          "Ant. Input Power [W]: 100.00")
+cli_ok(NAME no-cable-24g-json ARGS --frequency 24048 --length 0 --json
+    HAS "\"cable_att100\":null," "\"total_att\":0,")
+cli_ok(NAME minus-zero ARGS --length -0 --other-loss -0 --json HAS "\"total_att\":0,")
+cli_ok(NAME minus-zero-text ARGS --power -0 --length -0 --other-loss -0
+    LINES "Power [W]: 0.00" "Cable Length [m]: 0.00" "Other Attenuations [dB]: 0.00"
+          "Ant. Input Power [W]: 0.00" "EIRP [W]: 0.00")
 cli_bad(NAME cable-above ARGS --frequency 20000,5 STDERR "--frequency: No cable attenuation")
 cli_bad(NAME band-and-frequency ARGS --band 2m --frequency 145 STDERR "--band and --frequency")
 cli_bad(NAME all-bands-and-band ARGS --all-bands --band 2m STDERR "--all-bands: ")

@@ -155,6 +155,30 @@ TEST_F(StationModelTest, FixedFrequencyReevaluatesTheAntennaAsABandDoes) {
     EXPECT_EQ(model.frequencyText(), " 28,60");
 }
 
+TEST_F(StationModelTest, MicrowaveBandsBeyondTheCableTableComputeWithoutACable) {
+    // With a cable length the table knows no loss at 24 GHz: refused, nothing changes.
+    const Outcome refused = model.setFixedFrequency("24048");
+    EXPECT_TRUE(refused.refused);
+    EXPECT_EQ(refused.notices[0].refusal, Refusal::CableFrequencyOutOfRange);
+    EXPECT_FALSE(model.frequency().FixedFrequencyMode);
+
+    model.setAllAttenuationsToZero();
+    ASSERT_TRUE(model.setFixedFrequency("24048").ok());
+    EXPECT_EQ(model.cablePage().CableAtt100, kUndefined);
+    EXPECT_EQ(model.last().input.TotalAtt, 0);
+    EXPECT_EQ(model.outputTexts().EditEps, "61,00");
+    EXPECT_EQ(model.outputTexts().EditAntIn, "100,00");
+    // A cable length there is refused, and the field emptied; the station keeps no cable.
+    const Outcome length = model.setCableLengthText("5");
+    ASSERT_EQ(length.notices.size(), 1u);
+    EXPECT_EQ(length.notices[0].field, InputField::CableLength);
+    EXPECT_EQ(model.cablePage().CableLength, 0);
+    EXPECT_EQ(model.last().input.TotalAtt, 0);
+    // "-0" is no cable either, and shows as 0.
+    ASSERT_TRUE(model.setCableLengthText("-0").ok());
+    EXPECT_EQ(model.cableLengthText(), "0,00");
+}
+
 TEST_F(StationModelTest, ReloadGivesTheStartUpStationWithoutAntennaOrFile) {
     takeAntenna("Example", "MyAnt");
     model.setFixedFrequency("144,5");

@@ -476,7 +476,8 @@ Notices StationModel::calc() {
     Notices notices;
     double power = 0;
     if (TryStrToReal(m_powerText, power) && power >= 0 && std::isfinite(power)) {
-        m_power = power;
+        m_power = power + 0.0; // "-0" is no power, and shows as 0
+
     } else {
         // The calculation goes on with the power the field gave last.
         const bool number = TryStrToReal(m_powerText, power);

@@ -59,7 +59,8 @@ std::string RefusalText(Refusal refusal) {
     case Refusal::NoCable:
         return "No cable type is selected!";
     case Refusal::CableFrequencyOutOfRange:
-        return "No cable attenuation is known at this frequency (0.1 to 20000 MHz)!";
+        return "No cable attenuation is known at this frequency (0.1 to 20000 MHz); set the "
+               "cable length to 0 to compute without the cable!";
     case Refusal::DistanceNotReal:
         return "Distance must be real number!";
     case Refusal::NegativeDistance:
