@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 
 namespace radexa::testing {
 namespace {
@@ -317,11 +318,45 @@ TEST_F(MainWindow, MalformedAngleDataAreReportedWithTheFileAndLine) {
     EXPECT_FALSE(form->PageControl->isTabVisible(form->PageControl->indexOf(form->TSAngle)));
 }
 
-TEST_F(MainWindow, MissingCatalogueEndsTheProgramWithAWarning) {
+TEST_F(MainWindow, MissingCatalogueEndsTheProgramWithAWarningThatSaysWhere) {
     QFile::remove(path("Antennas.txt"));
     start();
     EXPECT_TRUE(form->catalogueMissing());
-    EXPECT_EQ(boxes.warnings(), QStringList{"The File Antennas.txt was not found!"});
+    ASSERT_EQ(boxes.warnings().size(), 1);
+    const QStringList lines = boxes.warnings()[0].split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], "The File Antennas.txt was not found!");
+    EXPECT_EQ(lines[1], "Looked for in the folder " + QDir(path("")).canonicalPath());
+}
+
+TEST_F(MainWindow, ACatalogueThatCannotBeReadCountsAsMissingAndSaysWhy) {
+    QFile::remove(path("Antennas.txt"));
+    QDir(path("")).mkdir("Antennas.txt"); // a folder of that name
+    start();
+    EXPECT_TRUE(form->catalogueMissing());
+    ASSERT_EQ(boxes.warnings().size(), 1);
+    EXPECT_TRUE(boxes.warnings()[0].startsWith("The File Antennas.txt was not found!\n"));
+    EXPECT_TRUE(boxes.warnings()[0].contains("Is a directory")) << boxes.warnings()[0].toStdString();
+}
+
+TEST_F(MainWindow, FullTextTipsStayWhenALanguageSwitchesHintsOff) {
+    start();
+    form->show();
+    form->MIFrenchClick();
+    // The tip shown after a hover: a blocked one leaves the marker in place.
+    auto tipAt = [](QWidget* w) {
+        QToolTip::showText(w->mapToGlobal(QPoint(5, 5)), "marker", w);
+        QHelpEvent event(QEvent::ToolTip, QPoint(5, 5), w->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(w, &event);
+        return QToolTip::text();
+    };
+    EXPECT_EQ(tipAt(form->LBHersteller->viewport()), "alpha"); // the list item's whole text
+    const QString hint = field("EditModeFactor")->toolTip(); // a hint in every language
+    ASSERT_FALSE(hint.isEmpty());
+    EXPECT_EQ(tipAt(field("EditModeFactor")), "marker"); // hints are off in French
+    form->MIEnglishClick();
+    EXPECT_EQ(tipAt(field("EditModeFactor")), hint);
+    QToolTip::hideText();
 }
 
 TEST_F(MainWindow, WindowPositionComesFromAndGoesToTheSettingsFile) {

@@ -70,11 +70,18 @@ StationModel::StationModel() {
 std::optional<Notice> StationModel::readCatalogue(const StationPaths& paths) {
     const FileReadResult catalogue = ReadWholeFile(paths.catalogueFile);
     if (!catalogue.ok()) {
+        // A catalogue that cannot be read counts as missing; the second line says where it
+        // was looked for, or why it could not be read.
         Notice n;
         n.subject = NoticeSubject::Catalogue;
-        n.detail = "The File " + paths.catalogueFile + " was not found!";
-        if (catalogue.status != FileReadStatus::Missing)
-            n.detail += "\n" + catalogue.error;
+        n.detail = "The File " + std::filesystem::path(paths.catalogueFile).filename().string() +
+                   " was not found!\n";
+        std::error_code ignored;
+        const std::filesystem::path folder =
+            std::filesystem::absolute(paths.catalogueFile, ignored).parent_path();
+        n.detail += catalogue.status == FileReadStatus::Missing
+                        ? "Looked for in the folder " + folder.string()
+                        : catalogue.error;
         return n;
     }
     // A missing user file is an empty one.

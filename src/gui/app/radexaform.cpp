@@ -14,6 +14,7 @@
 #include "gui/app/maintainer.h"
 #include "gui/app/rdsplash.h"
 #include "gui/app/settingslocation.h"
+#include "gui/app/windowplacement.h"
 #include "gui/support/controls.h"
 #include "gui/support/editalign.h"
 #include "gui/support/platform.h"
@@ -35,6 +36,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
@@ -66,9 +68,11 @@ void setText(QLineEdit* field, const QString& text) {
 void setText(QLineEdit* field, const std::string& cp1252) { setText(field, toQ(cp1252)); }
 
 // Long names are cut off by the fixed list width; the tip shows them whole.
+// They are no hints: the hints switch of a language leaves them on.
 void giveItemsTheirTextAsTip(QListWidget* list) {
     for (int i = 0; i < list->count(); ++i)
         list->item(i)->setToolTip(list->item(i)->text());
+    list->viewport()->setProperty(kFullTextTip, true);
 }
 
 std::string textOf(const TEditAlign* field) { return fromQ(field->text()); }
@@ -240,7 +244,13 @@ void TRadexaForm::FormCreate(bool showSplash) {
     const SettingsLocation where = FindSettingsLocation(m_paths.ProgramFolder, configFolder);
     m_paths.SettingsFile = where.writeTo;
     const WindowPosition pos = ReadWindowPosition(where.readFrom);
-    move(pos.left, pos.top);
+    QList<QRect> screens;
+    if (QScreen* primary = QGuiApplication::primaryScreen())
+        screens << primary->availableGeometry();
+    for (QScreen* s : QGuiApplication::screens())
+        if (s != QGuiApplication::primaryScreen())
+            screens << s->availableGeometry();
+    move(KeepTitleOnScreen(QPoint(pos.left, pos.top), frameGeometry().size(), screens));
     m_paths.UserAntennaFileName = QStringLiteral("AntUser.txt");
     // The interface texts are English at start-up.
     qApp->installEventFilter(this);
@@ -382,8 +392,10 @@ void TRadexaForm::renderAntennaLists() {
     setText(EditAntName, h.name);
     setText(EditAntTyp, h.type);
     setText(EditAntGain, h.gainText);
-    for (TEditAlign* e : {EditAntName, EditAntTyp, EditAntGain})
+    for (TEditAlign* e : {EditAntName, EditAntTyp, EditAntGain}) {
         e->setToolTip(e->text());
+        e->setProperty(kFullTextTip, true);
+    }
     LaAngDataAvailable->setVisible(h.angleDataAvailable);
     ButTakeAnt->setEnabled(h.fits());
 }

@@ -210,6 +210,10 @@ private:
     bool m_closing = false;
 };
 
+// The property of a widget whose tool tip shows its whole text (a list's items, a cut
+// caption): such tips are no hints and stay on when a language switches hints off.
+inline constexpr char kFullTextTip[] = "fullTextTip";
+
 // "Radexa v 1.5 " followed by the maintainer notice.
 QString MainWindowCaption();
 
