@@ -50,14 +50,6 @@ void expectLevel(double actual, double expected, const std::string& where) {
 }
 
 TEST(LimitWords, RoundTripAndLetterCaseBlindParsing) {
-    for (LimitSet s : {LimitSet::Icnirp1998, LimitSet::Icnirp2020, LimitSet::Fcc, LimitSet::Sc6}) {
-        LimitSet parsed = LimitSet::Icnirp1998;
-        std::string lower = LimitSetWord(s);
-        for (char& ch : lower)
-            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        EXPECT_TRUE(ParseLimitSet(lower, parsed)) << lower;
-        EXPECT_EQ(parsed, s);
-    }
     const struct {
         const char* word;
         bool ok;
@@ -72,6 +64,7 @@ TEST(LimitWords, RoundTripAndLetterCaseBlindParsing) {
         LimitSet s = LimitSet::Sc6;
         EXPECT_EQ(ParseLimitSet(c.word, s), c.ok) << c.word;
         EXPECT_EQ(s, c.set) << c.word; // unchanged when refused
+        EXPECT_EQ(SameTextNoCase(LimitSetWord(s), c.word), c.ok) << c.word;
     }
     LimitTier tier = LimitTier::Public;
     EXPECT_TRUE(ParseLimitTier("OCCUPATIONAL", tier));
@@ -505,25 +498,32 @@ TEST(LimitEvaluation, GivenDistanceIsMetUnderEverySet) {
               Refusal::OutsideLimitSet);
 }
 
+// The set's frequency refusal comes before the cable page's, as the band table's does.
 TEST(LimitEvaluation, StationRefusalsFollowTheSet) {
-    StationSetup s;
-    s.frequency = FrequencyChoice::Band(1); // LW: outside FCC, inside the others
-    EXPECT_EQ(RecalculateUnderLimits(s, kFcc).station.refusal, Refusal::OutsideLimitSet);
-    EXPECT_EQ(RecalculateUnderLimits(s, kFcc).limits.refusal, Refusal::OutsideLimitSet);
-    EXPECT_TRUE(RecalculateUnderLimits(s, kSc6).ok());
-    s.Power = -1;
-    const LimitStationResult negative = RecalculateUnderLimits(s, kSc6);
-    EXPECT_EQ(negative.station.refusal, Refusal::NegativePower);
-    EXPECT_EQ(negative.limits.refusal, Refusal::NegativePower);
-    EXPECT_TRUE(negative.limits.checks.empty());
-    s.Power = 100;
-    EXPECT_EQ(RecalculateUnderLimits(s, withGround(kSc6, GroundReflection::Full))
-                  .station.calc.SafetyDistance,
-              2 * RecalculateUnderLimits(s, kSc6).station.calc.SafetyDistance);
-    EXPECT_EQ(
-        RecalculateUnderLimits(s, {LimitSet::Sc6, LimitTier::Occupational, GroundReflection::None})
-            .station.refusal,
-        Refusal::NoLimitTier);
+    const LimitChoice sc6Occ{LimitSet::Sc6, LimitTier::Occupational, GroundReflection::None};
+    const struct {
+        FrequencyChoice frequency;
+        double power;
+        LimitChoice choice;
+        Refusal refusal;
+    } cases[] = {
+        {FrequencyChoice::Band(1), 100, kFcc, Refusal::OutsideLimitSet},
+        {FrequencyChoice::Band(1), 100, kSc6, Refusal::None},
+        {FrequencyChoice::Fixed(0.05), 100, k2020, Refusal::OutsideLimitSet},
+        {FrequencyChoice::Fixed(0.05), 100, kDefault, Refusal::CableFrequencyOutOfRange},
+        {FrequencyChoice::Band(12), 100, sc6Occ, Refusal::NoLimitTier},
+        {FrequencyChoice::Band(12), -1, kSc6, Refusal::NegativePower},
+    };
+    for (const auto& c : cases) {
+        StationSetup s;
+        s.frequency = c.frequency;
+        s.Power = c.power;
+        const LimitStationResult r = RecalculateUnderLimits(s, c.choice);
+        const std::string where = ComparisonLabel(c.choice) + " " + std::to_string(c.power);
+        EXPECT_EQ(r.station.refusal, c.refusal) << where;
+        EXPECT_EQ(r.limits.refusal, c.refusal) << where;
+        EXPECT_EQ(r.limits.checks.empty(), c.refusal != Refusal::None) << where;
+    }
 }
 
 TEST(CompareLimits, SixRowsInOrderWithTheirRefusals) {
