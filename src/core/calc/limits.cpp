@@ -80,7 +80,6 @@ struct Check {
     LimitCheck id;
     std::vector<Row> rows;
     std::array<Levels, kBandCount> bands{}; // the band scans, made once
-    bool instantaneous() const { return id == LimitCheck::Instantaneous; }
 };
 
 struct SetTable {
