@@ -429,8 +429,9 @@ protected:
         }
         // The page shows the ticked cable; the outputs follow it with every calculation.
         ASSERT_TRUE(model.cablePage().ok());
-        if (calculated)
+        if (calculated) {
             EXPECT_EQ(last.input.TotalAtt, model.cablePage().TotalAtt);
+        }
         // The frequency shown is the one computed with.
         EXPECT_EQ(last.input.frequency.FixedFrequencyMode, model.frequency().FixedFrequencyMode);
         EXPECT_EQ(ReferenceFrequency(last.input.frequency), model.referenceFrequency());
