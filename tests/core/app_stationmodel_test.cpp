@@ -179,6 +179,41 @@ TEST_F(StationModelTest, MicrowaveBandsBeyondTheCableTableComputeWithoutACable) 
     EXPECT_EQ(model.cableLengthText(), "0,00");
 }
 
+TEST_F(StationModelTest, LimitSetsTierGroundAndExemption) {
+    const double icnirp1998 = model.last().result.SafetyDistance;
+    ASSERT_TRUE(model.chooseLimitSet(LimitSet::Icnirp2020).ok());
+    EXPECT_EQ(model.outputTexts().EditEps, "27,70");
+    EXPECT_FALSE(model.last().limits.checks.empty());
+    ASSERT_TRUE(model.chooseTier(LimitTier::Occupational).ok());
+    EXPECT_EQ(model.outputTexts().EditEps, "61,00");
+    // ICNIRP 1998 has the public tier only: choosing it takes that tier, asking for the
+    // occupational one is refused.
+    model.chooseLimitSet(LimitSet::Icnirp1998);
+    EXPECT_EQ(model.limitChoice().tier, LimitTier::Public);
+    EXPECT_EQ(model.last().result.SafetyDistance, icnirp1998);
+    const Outcome tier = model.chooseTier(LimitTier::Occupational);
+    EXPECT_TRUE(tier.refused);
+    EXPECT_NE(tier.notices[0].detail.find("occupational"), std::string::npos);
+    // Ground reflection scales the distance by its field factor.
+    model.chooseGround(GroundReflection::Full);
+    EXPECT_NEAR(model.last().result.SafetyDistance, 2 * icnirp1998, 1e-12);
+    model.chooseGround(GroundReflection::None);
+    // FCC on LW: no level, the calculation says so and shows nothing.
+    model.chooseLimitSet(LimitSet::Fcc);
+    const Outcome lw = model.chooseBand(1);
+    ASSERT_EQ(lw.notices.size(), 1u);
+    EXPECT_EQ(lw.notices[0].refusal, Refusal::OutsideLimitSet);
+    EXPECT_EQ(model.outputTexts().EditrPS, "---");
+    EXPECT_TRUE(model.setFixedFrequency("0,2").refused);
+    // The exemption needs a distance.
+    model.chooseBand(12);
+    EXPECT_FALSE(model.exemption());
+    EXPECT_TRUE(model.setExemptionDistanceText("x").refused);
+    ASSERT_FALSE(model.setExemptionDistanceText("10").refused);
+    ASSERT_TRUE(model.exemption());
+    EXPECT_TRUE(model.exemption()->Exempt); // 3.83 x 100 W threshold, about 12.8 W ERP
+}
+
 TEST_F(StationModelTest, ReloadGivesTheStartUpStationWithoutAntennaOrFile) {
     takeAntenna("Example", "MyAnt");
     model.setFixedFrequency("144,5");
@@ -323,10 +358,22 @@ protected:
     bool act(std::mt19937& rng, std::vector<std::string>& saved) {
         auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
         auto any = [&](std::initializer_list<const char*> l) { return *(l.begin() + pick(static_cast<int>(l.size()))); };
-        switch (pick(19)) {
-        case 0:
-            model.chooseBand(pick(20));
+        switch (pick(22)) {
+        case 19: {
+            const LimitSet sets[] = {LimitSet::Icnirp1998, LimitSet::Icnirp2020, LimitSet::Fcc, LimitSet::Sc6};
+            model.chooseLimitSet(sets[pick(4)]);
             return true;
+        }
+        case 20:
+            return !model.chooseTier(pick(2) ? LimitTier::Public : LimitTier::Occupational).refused;
+        case 21: {
+            const GroundReflection grounds[] = {GroundReflection::None, GroundReflection::Typical,
+                                                GroundReflection::Full};
+            model.chooseGround(grounds[pick(3)]);
+            return true;
+        }
+        case 0:
+            return !model.chooseBand(pick(20)).refused;
         case 1:
             return !model.setFixedFrequency(any({"145", "14,2", "abc", "0", "28.6", "432", "3.6"})).refused;
         case 2:
@@ -419,11 +466,18 @@ protected:
         if (model.anglePageShown()) {
             const auto k = static_cast<std::size_t>(model.taken()->entry);
             EXPECT_EQ(model.taken()->angles->Title, cat.Manufacturers()[k] + " " + cat.Names()[k]);
-            const PatternLists expected =
-                last.result.ok() ? ComputePattern(*model.taken()->angles, model.taken()->polarisation,
-                                                  last.result.EIRP, last.result.MeanEIRP, last.result.ELimit)
-                                 : PatternLists{};
-            EXPECT_EQ(last.pattern.PatternDistances, expected.PatternDistances);
+            // Every direction's distance is the set's distance scaled by the pattern.
+            const auto& angles = *model.taken()->angles;
+            const bool vertical = model.taken()->polarisation == Polarisation::Vertical;
+            const DoubleArray& att = vertical ? angles.VertAttenuations : angles.HorAttenuations;
+            if (last.result.ok()) {
+                ASSERT_EQ(last.pattern.PatternDistances.size(), att.size());
+                for (std::size_t k = 0; k < att.size(); ++k)
+                    EXPECT_NEAR(last.pattern.PatternDistances[k],
+                                last.result.SafetyDistance * std::pow(10.0, -att[k] / 20), 1e-9);
+            } else {
+                EXPECT_TRUE(last.pattern.PatternDistances.empty());
+            }
         } else {
             EXPECT_TRUE(last.pattern.PatternAngles.empty());
         }
@@ -447,7 +501,9 @@ protected:
             s.CableLength = model.cablePage().CableLength;
             s.PlugAtt = model.cablePage().PlugAtt;
             s.AntennaGain = model.antennaGain();
-            const StationResult expected = Recalculate(s);
+            const StationResult expected = RecalculateUnderLimits(s, model.limitChoice()).station;
+            EXPECT_EQ(last.choice, model.limitChoice());
+            EXPECT_EQ(expected.calc.refusal, last.result.refusal);
             EXPECT_EQ(expected.calc.SafetyDistance, last.result.SafetyDistance);
             EXPECT_EQ(expected.calc.EIRP, last.result.EIRP);
             EXPECT_EQ(expected.calc.ELimit, last.result.ELimit);

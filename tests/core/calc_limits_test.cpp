@@ -104,8 +104,8 @@ TEST(LimitWords, RoundTripAndLetterCaseBlindParsing) {
 
 TEST(LimitSets, NamesRangesAndTiers) {
     // The band table's set says that it keeps 27.5 V/m (Windows-1252 en dash).
-    EXPECT_EQ(LimitSetName(LimitSet::Icnirp1998), "ICNIRP 1998 (27.5 V/m 10\x96"
-                                                  "400 MHz as in the band table)");
+    EXPECT_EQ(LimitSetName(LimitSet::Icnirp1998), "ICNIRP 1998 (band table, 27.5 V/m 10\x96"
+                                                  "400 MHz)");
     EXPECT_EQ(LimitSetName(LimitSet::Fcc), "FCC \xA7"
                                            "1.1310");
     const struct {

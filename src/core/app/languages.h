@@ -49,8 +49,20 @@ enum class MessageId {
     MsgInvalidPower,
     AngleTableHeader,
     MsgStationLinesNotRestored,
+    // Our own additions for the Limits page: its table's header and check names (";"
+    // between them), the word for no averaging, the FCC exemption's outcome and the
+    // refusals of a limit set. %1 and %2 stand for the numbers and names they name.
+    LimitsTableHeader,
+    LimitCheckNames,
+    MsgPeak,
+    MsgExempt,
+    MsgEvaluationRequired,
+    MsgExemptNearField,
+    MsgExemptOutsideRange,
+    MsgOutsideLimitSet,
+    MsgNoLimitTier,
 };
-constexpr int kMessageCount = static_cast<int>(MessageId::MsgStationLinesNotRestored) + 1;
+constexpr int kMessageCount = static_cast<int>(MessageId::MsgNoLimitTier) + 1;
 
 // One text of a language: what it is put on, and the text itself.
 struct LanguageText {

@@ -3,6 +3,7 @@
 #include "core/support/atomicfile.h"
 #include "core/support/rdfunc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -40,6 +41,15 @@ Outcome refusedWith(MessageId message, Refusal refusal = Refusal::None) {
     n.message = message;
     n.refusal = refusal;
     return refusedWith(std::move(n));
+}
+
+// A refusal of the limit set, with the text that names the set and its range.
+Notice limitNotice(Refusal refusal, const LimitChoice& choice) {
+    Notice n;
+    n.refusal = refusal;
+    if (refusal == Refusal::OutsideLimitSet || refusal == Refusal::NoLimitTier)
+        n.detail = LimitRefusalText(refusal, choice);
+    return n;
 }
 
 Outcome refusedWith(Refusal refusal) {
@@ -152,6 +162,9 @@ Outcome StationModel::setFixedFrequency(std::string_view text) {
         return refusedWith(MessageId::MsgFrequencyNotReal);
     if (!(EFieldLimit(f) > 0))
         return refusedWith(Refusal::NoLimitAtFrequency);
+    // A frequency the chosen limit set gives no level for cannot be computed.
+    if (const LimitEvaluation levels = LimitLevels(m_limits, FrequencyChoice::Fixed(f)); !levels.ok())
+        return refusedWith(limitNotice(levels.refusal, m_limits));
     const CableValues atF = ComputeCable(m_cableIdx, f, m_cableLength, m_plugAtt);
     if (!atF.ok())
         return refusedWith(atF.refusal);
@@ -179,11 +192,11 @@ Outcome StationModel::setPowerForDistance(std::string_view distanceText) {
     in.TotalAtt = cable.TotalAtt;
     in.AntennaGain = antennaGain();
     in.Factor = factors().Factor;
-    const GivenDistanceResult r = CalculateAtDistance(in, distanceText);
+    const GivenDistanceResult r = CalculateUnderLimitsAtDistance(in, m_limits, distanceText).given;
     if (r.refusal == Refusal::DistanceNotReal)
         return refusedWith(MessageId::MsgDistanceNotReal, r.refusal);
     if (!r.ok())
-        return refusedWith(r.refusal);
+        return refusedWith(limitNotice(r.refusal, m_limits));
     m_powerText = r.powerText;
     return finish(calc());
 }
@@ -304,6 +317,46 @@ Outcome StationModel::setAllAttenuationsToZero() {
     return recalculateCable();
 }
 
+// ---- Limits page ------------------------------------------------------------------------------
+
+Outcome StationModel::chooseLimitSet(LimitSet set) {
+    m_limits.set = set;
+    if (!HasTier(set, m_limits.tier))
+        m_limits.tier = LimitTier::Public;
+    return finish(calc());
+}
+
+Outcome StationModel::chooseTier(LimitTier tier) {
+    if (!HasTier(m_limits.set, tier)) {
+        LimitChoice asked = m_limits;
+        asked.tier = tier;
+        return refusedWith(limitNotice(Refusal::NoLimitTier, asked));
+    }
+    m_limits.tier = tier;
+    return finish(calc());
+}
+
+Outcome StationModel::chooseGround(GroundReflection ground) {
+    m_limits.ground = ground;
+    return finish(calc());
+}
+
+Outcome StationModel::setExemptionDistanceText(std::string_view text) {
+    double d = 0;
+    const bool none = text.find_first_not_of(' ') == std::string_view::npos;
+    if (!none && !nonNegative(text, d))
+        return refusedWith(MessageId::MsgDistanceNotReal, Refusal::NegativeDistance);
+    m_exemptionText = none ? std::string() : std::string(text);
+    m_exemptionDistance = none ? 0 : d;
+    return {};
+}
+
+std::optional<FccExemption> StationModel::exemption() const {
+    if (m_exemptionText.empty() || !m_last.result.ok())
+        return std::nullopt;
+    return EvaluateFccExemption(m_last.input.frequency, m_last.result.MeanEIRP, m_exemptionDistance);
+}
+
 // ---- antenna lists ------------------------------------------------------------------------------
 
 void StationModel::refreshNames() {
@@ -313,7 +366,16 @@ void StationModel::refreshNames() {
 }
 
 Outcome StationModel::highlightManufacturer(std::string_view manufacturer) {
-    m_highlightedManufacturer = manufacturer;
+    // Only a manufacturer of the list can be highlighted: the list's own spelling of it.
+    m_highlightedManufacturer.clear();
+    if (m_catalogue && !manufacturer.empty()) {
+        const StringArray listed = m_catalogue->GetManufacturers();
+        const auto exact = std::find(listed.begin(), listed.end(), manufacturer);
+        const int at = exact != listed.end() ? static_cast<int>(exact - listed.begin())
+                                             : lastItem(listed, manufacturer);
+        if (at >= 0)
+            m_highlightedManufacturer = listed[static_cast<std::size_t>(at)];
+    }
     refreshNames();
     m_highlightedRow = kNoPosition;
     m_highlight = {};
@@ -500,17 +562,19 @@ Notices StationModel::calc() {
     in.TotalAtt = cable.ok() ? cable.TotalAtt : 0;
     in.AntennaGain = antennaGain();
     in.Factor = factors().Factor;
+    m_last.choice = m_limits;
     if (cable.ok()) {
-        m_last.result = Calculate(in);
+        LimitCalcResult r = CalculateUnderLimits(in, m_limits);
+        m_last.result = r.calc;
+        m_last.limits = std::move(r.limits);
     } else {
         m_last.result = CalcResult();
         m_last.result.refusal = cable.refusal;
+        m_last.limits = LimitEvaluation();
+        m_last.limits.refusal = cable.refusal;
     }
-    if (!m_last.result.ok()) {
-        Notice n;
-        n.refusal = m_last.result.refusal;
-        notices.push_back(std::move(n));
-    }
+    if (!m_last.result.ok())
+        notices.push_back(limitNotice(m_last.result.refusal, m_limits));
     recomputePattern();
     return notices;
 }
@@ -519,9 +583,11 @@ void StationModel::recomputePattern() {
     m_last.pattern = {};
     if (!anglePageShown() || !m_last.result.ok())
         return;
-    const CalcResult& r = m_last.result;
-    m_last.pattern = ComputePattern(*m_taken->angles, m_taken->polarisation, r.EIRP, r.MeanEIRP,
-                                    r.ELimit);
+    const LimitEvaluation& limits = m_last.limits;
+    m_last.pattern = ComputePattern(*m_taken->angles, m_taken->polarisation, m_last.result.EIRP,
+                                    [&limits](double factor) {
+                                        return LimitDistanceAtFactor(limits, factor);
+                                    });
 }
 
 CalcTexts StationModel::outputTexts() const {

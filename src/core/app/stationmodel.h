@@ -24,6 +24,7 @@
 #include "core/app/languages.h"
 #include "core/app/stationfile.h"
 #include "core/calc/calc.h"
+#include "core/calc/limits.h"
 #include "core/support/types.h"
 
 #include <memory>
@@ -97,7 +98,9 @@ struct TakenAntenna {
 // The last calculation: its inputs, its results and the per-angle lists derived from them.
 struct Calculation {
     CalcInput input;
-    CalcResult result;
+    LimitChoice choice;   // the limit set, tier and ground reflection it used
+    CalcResult result;    // ELimit: the binding check's level; SafetyDistance: the set's
+    LimitEvaluation limits; // every check of the set
     PatternLists pattern; // empty unless the taken antenna has angle data
 };
 
@@ -189,8 +192,9 @@ public:
     CableValues cablePage() const;
 
     // ---- antenna lists ----------------------------------------------------------------
-    // LBHerstellerClick: highlights a manufacturer (empty: none). The names list follows; no
-    // antenna is highlighted. The taken antenna stays.
+    // LBHerstellerClick: highlights a manufacturer of the list (empty, or one the list does
+    // not hold: none; letter case ignored where the list has no exact match). The names
+    // list follows; no antenna is highlighted. The taken antenna stays.
     Outcome highlightManufacturer(std::string_view manufacturer);
     // LBTypenClick: highlights the row of the names list (kNoPosition: none).
     Outcome highlightAntenna(int row);
@@ -221,6 +225,20 @@ public:
     std::string antennaText() const;
     // True while the taken antenna has angle data: the Angle page is shown.
     bool anglePageShown() const { return m_taken && m_taken->angles; }
+
+    // ---- Limits page ------------------------------------------------------------------
+    // The limit set, tier and ground reflection. A set without the tier in force takes its
+    // public tier; a tier the set does not have is refused.
+    Outcome chooseLimitSet(LimitSet set);
+    Outcome chooseTier(LimitTier tier);
+    Outcome chooseGround(GroundReflection ground);
+    const LimitChoice& limitChoice() const { return m_limits; }
+    // The distance to the nearest place people may be, for the FCC exemption; empty for
+    // none. Refused when it is no number or negative.
+    Outcome setExemptionDistanceText(std::string_view text);
+    const std::string& exemptionDistanceText() const { return m_exemptionText; }
+    // The exemption for the last calculation; nothing while no distance is given.
+    std::optional<FccExemption> exemption() const;
 
     // ---- calculation ------------------------------------------------------------------
     // calcCall: recalculates with the current inputs (the power field is read again).
@@ -279,6 +297,10 @@ private:
     int m_highlightedRow = kNoPosition;
     AntennaEvaluation m_highlight;
     std::optional<TakenAntenna> m_taken;
+
+    LimitChoice m_limits;
+    std::string m_exemptionText;
+    double m_exemptionDistance = 0;
 
     Calculation m_last;
     std::string m_currentStationFile;

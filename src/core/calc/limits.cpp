@@ -131,8 +131,8 @@ std::vector<SetTable> buildTables() {
     sets.push_back(
         {LimitSet::Icnirp1998,
          "ICNIRP1998",
-         "ICNIRP 1998 (27.5 V/m 10\x96"
-         "400 MHz as in the band table)",
+         "ICNIRP 1998 (band table, 27.5 V/m 10\x96"
+         "400 MHz)",
          "0.003 up to below 300000 MHz",
          Edges::LowerIncluded,
          {{{{LimitCheck::Icnirp1998,

@@ -36,10 +36,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 
 #include "gui/app/angletablemodel.h"
 
@@ -76,6 +78,16 @@ void giveItemsTheirTextAsTip(QListWidget* list) {
 }
 
 std::string textOf(const TEditAlign* field) { return fromQ(field->text()); }
+
+// A number as short as it can be written: "0,1", "300000".
+std::string TrimmedNumber(double x) {
+    std::string t = FormatReal("%1.4f", x);
+    while (!t.empty() && t.back() == '0')
+        t.pop_back();
+    if (!t.empty() && (t.back() == ',' || t.back() == '.'))
+        t.pop_back();
+    return t;
+}
 
 // Selects one row of a list, or none.
 void selectRow(QListWidget* list, int row) {
@@ -140,10 +152,12 @@ TRadexaForm::TRadexaForm(const QString& programFolder, bool showSplash, QWidget*
     TSMode = page("TSMode", "Mode");
     TSCable = page("TSCable", "Cable Attenuation");
     TSAngle = page("TSAngle", "Angle");
+    TSLimits = page("TSLimits", "Limits");
     buildAntennaPage(TSAnt);
     buildModePage(TSMode);
     buildCablePage(TSCable);
     buildAnglePage(TSAngle);
+    buildLimitsPage(TSLimits);
     for (int i = 1; i <= kBandCount; ++i)
         CBBand->addItem(toQ(HamBands(i)));
     CBBand->setCurrentIndex(-1);
@@ -217,6 +231,10 @@ void TRadexaForm::connectHandlers() {
     connect(ButTakeAnt, &QPushButton::clicked, this, [this] { ButTakeAntClick(); });
 
     connect(RGPol, &TRadioGroup::clicked, this, [this](int i) { RGPolClick(i); });
+    connect(CBLimits, qOverload<int>(&QComboBox::activated), this, [this] { CBLimitsChange(); });
+    connect(RGTier, &TRadioGroup::clicked, this, [this](int i) { RGTierClick(i); });
+    connect(RGGround, &TRadioGroup::clicked, this, [this](int i) { RGGroundClick(i); });
+    onExit(EditExemptDist, [this] { EditExemptDistExit(); });
     connect(SGWinkel, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PM->popup(SGWinkel->viewport()->mapToGlobal(at)); });
     connect(MIEnd, &QAction::triggered, this, [this] { MIEndClick(); });
@@ -357,8 +375,85 @@ void TRadexaForm::render() {
     angleTableModel->setTable(m.last().pattern,
                               AngleTableHeader(fromQ(message(MessageId::AngleTableHeader))));
     setText(EditHoehe, m.heightText());
+    renderLimitsPage();
     if (outer)
         m_rendering = false;
+}
+
+namespace {
+
+constexpr LimitSet kLimitSets[] = {LimitSet::Icnirp1998, LimitSet::Icnirp2020, LimitSet::Fcc,
+                                   LimitSet::Sc6};
+constexpr GroundReflection kGrounds[] = {GroundReflection::None, GroundReflection::Typical,
+                                         GroundReflection::Full};
+
+template <typename T, std::size_t N>
+int indexIn(const T (&items)[N], T item) {
+    return static_cast<int>(std::find(std::begin(items), std::end(items), item) - std::begin(items));
+}
+
+QString levelText(double value, const char* format) {
+    return value == kUndefined ? QStringLiteral("---") : toQ(FormatReal(format, value));
+}
+
+} // namespace
+
+void TRadexaForm::renderLimitsPage() {
+    const StationModel& m = m_model;
+    const LimitChoice& choice = m.limitChoice();
+    CBLimits->setCurrentIndex(indexIn(kLimitSets, choice.set));
+    RGTier->setItemIndex(choice.tier == LimitTier::Public ? 0 : 1);
+    RGTier->button(1)->setEnabled(HasTier(choice.set, LimitTier::Occupational));
+    RGGround->setItemIndex(indexIn(kGrounds, choice.ground));
+    setText(EditExemptDist, m.exemptionDistanceText());
+
+    QString exemption;
+    if (const auto e = m.exemption(); e && e->ok()) {
+        auto number = [](double v) { return toQ(FormatReal("%3.2f", v)); };
+        switch (e->outcome) {
+        case ExemptionOutcome::Exempt:
+            exemption = message(MessageId::MsgExempt).arg(number(e->Erp), number(e->Threshold));
+            break;
+        case ExemptionOutcome::AboveThreshold:
+            exemption = message(MessageId::MsgEvaluationRequired).arg(number(e->Erp), number(e->Threshold));
+            break;
+        case ExemptionOutcome::InsideNearField:
+            exemption = message(MessageId::MsgExemptNearField).arg(number(e->NearField));
+            break;
+        case ExemptionOutcome::OutsideRange:
+            exemption = message(MessageId::MsgExemptOutsideRange);
+            break;
+        }
+    }
+    LaExemption->setText(exemption);
+
+    const QStringList header = message(MessageId::LimitsTableHeader).split(QLatin1Char(';'));
+    SGLimits->setHorizontalHeaderLabels(header);
+    const QStringList names = message(MessageId::LimitCheckNames).split(QLatin1Char(';'));
+    const LimitEvaluation& limits = m.last().limits;
+    SGLimits->setRowCount(static_cast<int>(limits.checks.size()));
+    for (int r = 0; r < static_cast<int>(limits.checks.size()); ++r) {
+        const LimitCheckResult& c = limits.checks[static_cast<std::size_t>(r)];
+        const bool binding = r == limits.binding;
+        const int nameAt = static_cast<int>(c.check);
+        const QString cells[] = {
+            names.value(nameAt) + (binding ? QStringLiteral(" *") : QString()),
+            levelText(c.E, "%3.2f"),
+            levelText(c.H, "%3.3f"),
+            levelText(c.S, "%3.2f"),
+            c.AveragingMinutes > 0 ? toQ(FormatReal("%1.0f", c.AveragingMinutes)) + QStringLiteral(" min")
+                                   : message(MessageId::MsgPeak),
+            levelText(c.SafetyDistance, "%3.2f"),
+        };
+        for (int col = 0; col < 6; ++col) {
+            auto* item = new QTableWidgetItem(cells[col]);
+            item->setTextAlignment(col == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+            QFont f = SGLimits->font();
+            f.setBold(binding);
+            item->setFont(f);
+            SGLimits->setItem(r, col, item);
+        }
+    }
 }
 
 void TRadexaForm::renderAntennaLists() {
@@ -401,6 +496,15 @@ void TRadexaForm::renderAntennaLists() {
 }
 
 QString TRadexaForm::noticeText(const Notice& notice) const {
+    const LimitChoice& choice = m_model.limitChoice();
+    const QString setName = toQ(LimitSetName(choice.set));
+    if (notice.refusal == Refusal::OutsideLimitSet) {
+        const QString range = toQ(TrimmedNumber(LimitSetLowest(choice.set))) + QStringLiteral(" - ") +
+                              toQ(TrimmedNumber(LimitSetHighest(choice.set)));
+        return message(MessageId::MsgOutsideLimitSet).arg(setName, range);
+    }
+    if (notice.refusal == Refusal::NoLimitTier)
+        return message(MessageId::MsgNoLimitTier).arg(setName);
     QString text = notice.message ? message(*notice.message)
                                   : toQ(RefusalText(notice.refusal));
     if (notice.subject == NoticeSubject::AngleData)
@@ -510,6 +614,30 @@ void TRadexaForm::MIAntennenNeuLadenClick() {
 
 void TRadexaForm::RGPolClick(int index) {
     apply(m_model.choosePolarisation(index == 1 ? Polarisation::Horizontal : Polarisation::Vertical));
+}
+
+// ---- Limits page ---------------------------------------------------------------------------
+
+void TRadexaForm::CBLimitsChange() {
+    const int i = CBLimits->currentIndex();
+    if (i >= 0 && i < static_cast<int>(std::size(kLimitSets)))
+        apply(m_model.chooseLimitSet(kLimitSets[i]));
+}
+
+void TRadexaForm::RGTierClick(int index) {
+    apply(m_model.chooseTier(index == 1 ? LimitTier::Occupational : LimitTier::Public));
+}
+
+void TRadexaForm::RGGroundClick(int index) {
+    if (index >= 0 && index < static_cast<int>(std::size(kGrounds)))
+        apply(m_model.chooseGround(kGrounds[index]));
+}
+
+void TRadexaForm::EditExemptDistExit() {
+    const Outcome o = m_model.setExemptionDistanceText(textOf(EditExemptDist));
+    if (o.refused)
+        EditExemptDist->setFocus();
+    apply(o);
 }
 
 std::vector<StringArray> TRadexaForm::angleTable() const {

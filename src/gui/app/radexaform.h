@@ -24,6 +24,7 @@ class QMenu;
 class QPushButton;
 class QTabWidget;
 class QTableView;
+class QTableWidget;
 
 namespace radexa {
 
@@ -79,6 +80,11 @@ public:
     void ButTakeAntClick();
     void MIAntennenNeuLadenClick();
     void RGPolClick(int index);
+    // The Limits page.
+    void CBLimitsChange();
+    void RGTierClick(int index);
+    void RGGroundClick(int index);
+    void EditExemptDistExit();
     void MIEndClick();
     // Station files, the angle-table export and the own-antenna dialog
     // (radexaform_stationfile.cpp).
@@ -119,6 +125,8 @@ private:
     void buildModePage(QWidget* page);
     void buildCablePage(QWidget* page);
     void buildAnglePage(QWidget* page);
+    void buildLimitsPage(QWidget* page);
+    void renderLimitsPage();
     void connectHandlers();
     void FormCreate(bool showSplash);
     void FormClose();
@@ -188,6 +196,14 @@ public:
     QTableView* SGWinkel = nullptr;
     class AngleTableModel* angleTableModel = nullptr;
     QMenu* PM = nullptr;
+    // Limits page
+    QWidget* TSLimits = nullptr;
+    QLabel *LaLimitSet = nullptr, *LaExemptDist = nullptr, *LaExemption = nullptr,
+           *LaChecks = nullptr;
+    QComboBox* CBLimits = nullptr;
+    TRadioGroup *RGTier = nullptr, *RGGround = nullptr;
+    TEditAlign* EditExemptDist = nullptr;
+    QTableWidget* SGLimits = nullptr;
     QAction *PISave = nullptr, *PICopy = nullptr;
     // Menus
     QMenu *MIDatei = nullptr, *MIInfos = nullptr, *MILanguage = nullptr;

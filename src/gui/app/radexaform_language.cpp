@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -102,6 +103,8 @@ void TRadexaForm::applyLanguage(Language language) {
                 group->setTitle(text);
             else if (auto* button = qobject_cast<QPushButton*>(target))
                 putCaption(button, text);
+            else if (auto* radio = qobject_cast<QRadioButton*>(target))
+                radio->setText(text);
             break;
         case TextTargetKind::Menu:
             if (auto* menu = qobject_cast<QMenu*>(target))

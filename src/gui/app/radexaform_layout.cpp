@@ -14,9 +14,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
+
+#include "core/calc/limits.h"
+#include "gui/support/text.h"
 
 #include "gui/app/angletablemodel.h"
 
@@ -358,6 +363,52 @@ void TRadexaForm::buildAnglePage(QWidget* p) {
     PISave->setObjectName("PISave");
     PICopy = PM->addAction("Copy to Clipboard");
     PICopy->setObjectName("PICopy");
+}
+
+void TRadexaForm::buildLimitsPage(QWidget* p) {
+    LaLimitSet = label(p, "LaLimitSet", "Limit set", 4, 6, 74);
+    CBLimits = make<QComboBox>(p, "CBLimits");
+    CBLimits->setGeometry(80, 6, 285, 22);
+    for (LimitSet set : {LimitSet::Icnirp1998, LimitSet::Icnirp2020, LimitSet::Fcc, LimitSet::Sc6})
+        CBLimits->addItem(toQ(LimitSetName(set)));
+    CBLimits->setCurrentIndex(0);
+
+    RGTier = make<TRadioGroup>(p, "RGTier", "Persons", QStringList{"General public", "Occupational"}, 2);
+    RGTier->setGeometry(4, 34, 361, 44);
+    RGGround = make<TRadioGroup>(p, "RGGround", "Ground reflection (field factor)",
+                                 QStringList{"none", "1.6 (typical)", "2 (full)"}, 3);
+    RGGround->setGeometry(4, 82, 361, 44);
+    // The items are translated: each carries a name of its own.
+    for (TRadioGroup* g : {RGTier, RGGround})
+        for (int i = 0; i < g->count(); ++i)
+            g->button(i)->setObjectName(g->objectName() + QString::number(i));
+    RGTier->setItemIndex(0);
+    RGGround->setItemIndex(0);
+
+    LaExemptDist = label(p, "LaExemptDist", "Distance to people [m] (FCC exemption)", 4, 134, 280);
+    EditExemptDist = field(p, "EditExemptDist", 290, 134, 75, false);
+    EditExemptDist->setExitOnEnterKey(true);
+    LaExemption = make<QLabel>(p, "LaExemption");
+    LaExemption->setGeometry(4, 158, 361, 30);
+    LaExemption->setWordWrap(true);
+    LaExemption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    LaChecks = label(p, "LaChecks", "Checks (* binding)", 4, 192, 361, 16);
+    SGLimits = make<QTableWidget>(p, "SGLimits", 0, 6);
+    SGLimits->setGeometry(4, 210, 361, 158);
+    SGLimits->setFont(fixedPitch());
+    SGLimits->horizontalHeader()->setFont(fixedPitch());
+    SGLimits->verticalHeader()->hide();
+    SGLimits->verticalHeader()->setDefaultSectionSize(18);
+    SGLimits->horizontalHeader()->setFixedHeight(30);
+    SGLimits->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    const int widths[] = {104, 48, 50, 48, 52, 56};
+    for (int c = 0; c < 6; ++c)
+        SGLimits->setColumnWidth(c, widths[c]);
+    SGLimits->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SGLimits->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SGLimits->setSelectionMode(QAbstractItemView::NoSelection);
+    SGLimits->setFocusPolicy(Qt::NoFocus);
 }
 
 } // namespace radexa
