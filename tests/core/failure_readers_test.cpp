@@ -97,9 +97,11 @@ TEST_F(FailingReaders, StationFilesReadTheSameWhateverTheirLineEnds) {
          StationFileWith("\r\n").substr(0, StationFileWith("\r\n").size() - 2)},
         {"mixed", kLines[0] + "\n" + kLines[1] + "\r\n" + kLines[2] + "\r\r\n" +
                       StationFileWith("\r\n").substr(StationFileWith("\r\n").find("Leistung"))},
+        {"lone CRs among LFs", kLines[0] + "\r" + kLines[1] + "\n" + kLines[2] + "\r" +
+                                   StationFileWith("\n").substr(StationFileWith("\n").find("Leistung"))},
     };
     for (const auto& c : cases) {
-        const FileReadResult file = ReadWholeFile(put("MYCALL.txt", c.bytes));
+        const FileReadResult file = ReadStationFile(put("MYCALL.txt", c.bytes));
         ASSERT_TRUE(file.ok());
         const StationFileReading reading = ParseStationFile(file.bytes);
         EXPECT_TRUE(reading.problems.empty()) << c.name;
@@ -111,6 +113,26 @@ TEST_F(FailingReaders, StationFilesReadTheSameWhateverTheirLineEnds) {
         EXPECT_EQ(reading.record.otherAttenuations, "0") << c.name;
         EXPECT_EQ(BuildStationFile(reading.record), StationFileWith("\r\n")) << c.name;
     }
+}
+
+TEST_F(FailingReaders, AStationFileBeyondOneMebibyteIsRefusedUnread) {
+    const std::string ten = StationFileWith("\r\n");
+    const std::string atLimit = ten + std::string(kStationFileSizeLimit - ten.size(), '\n');
+    const FileReadResult fits = ReadStationFile(put("fits.txt", atLimit));
+    ASSERT_TRUE(fits.ok()) << fits.error;
+    EXPECT_TRUE(ParseStationFile(fits.bytes).problems.empty());
+
+    const std::string big = put("big.txt", atLimit + "\n");
+    const FileReadResult refused = ReadStationFile(big);
+    EXPECT_EQ(refused.status, FileReadStatus::TooLarge);
+    EXPECT_TRUE(refused.bytes.empty());
+    EXPECT_NE(refused.error.find("\"" + big + "\" is not a station file"), std::string::npos)
+        << refused.error;
+    EXPECT_NE(refused.error.find("1 MiB"), std::string::npos) << refused.error;
+
+    fs::create_directory(path("folder.txt"));
+    EXPECT_EQ(ReadStationFile(path("folder.txt")).status, FileReadStatus::Unreadable);
+    EXPECT_EQ(ReadStationFile(path("missing.txt")).status, FileReadStatus::Missing);
 }
 
 TEST_F(FailingReaders, AStationFileThatEndsEarlyNamesEveryMissingLine) {

@@ -68,6 +68,25 @@ TEST(TextHelpers, PositionsPiecesAndComparison) {
     EXPECT_FALSE(SameTextNoCase("ab", "abc"));
 }
 
+TEST(TextHelpers, EchoedTextsAreBoundedAndStayOnOneLine) {
+    const struct {
+        std::string text;
+        std::size_t limit;
+        std::string shown;
+    } cases[] = {
+        {"plain \xE4 text", 300, "plain \xE4 text"},
+        {"a\r\nb\tc\x1b[0m\x7F", 300, "a??b?c?[0m?"},
+        {"\x81\x8D\x8F\x90\x9D\x80\x85", 300, "?????\x80\x85"}, // the undefined bytes only
+        {std::string(301, 'x'), 300, std::string(300, 'x') + "\x85"},
+        {std::string(300, 'x'), 300, std::string(300, 'x')},
+        {"abcdef", 3, "abc\x85"},
+        {"", 3, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EchoText(c.text, c.limit), c.shown) << c.text;
+    EXPECT_EQ(EchoText(std::string(50'000'000, 'y')).size(), kEchoLength + 1);
+}
+
 TEST(Formats, FixedPointTextAndInteger) {
     ScopedNumberSettings point(pointSettings());
     EXPECT_EQ(FormatReal("%3.2f", 27.5), "27.50");
@@ -142,6 +161,24 @@ TEST(Cp1252, RoundTripsEveryByte) {
     EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");         // cut sequence
     EXPECT_EQ(Utf8ToCp1252("\xC0\x80z"), "??z");     // overlong
     EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "???"); // surrogate
+}
+
+TEST(Cp1252, TellsUtf8TextFromWindows1252Text) {
+    const struct {
+        std::string bytes;
+        bool utf8;
+    } cases[] = {
+        {"H\xC3\xB6he \xE2\x82\xAC \xF0\x9F\x93\xA1", true},
+        {"H\xF6he", false},           // Windows-1252
+        {"plain ASCII", false},         // nothing beyond ASCII: either reading is the same
+        {"M\xC3\xBCller\xFC", false}, // one stray byte
+        {"\xC3", false},               // cut
+        {"\xED\xA0\x80", false},       // surrogate
+        {"\xC0\xAF", false},           // overlong
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LooksLikeUtf8(c.bytes), c.utf8) << c.bytes;
 }
 
 } // namespace

@@ -257,6 +257,19 @@ StringArray SplitLines(std::string_view text) {
     return StringArray(views.begin(), views.end());
 }
 
+std::string EchoText(std::string_view text, std::size_t maxLength) {
+    const bool cut = text.size() > maxLength;
+    std::string out(text.substr(0, maxLength));
+    for (char& c : out) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D)
+            c = '?';
+    }
+    if (cut)
+        out += '\x85';
+    return out;
+}
+
 bool SameTextNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;

@@ -36,6 +36,11 @@ StringArray SplitText(std::string_view text, char separator);
 StringArray SplitLines(std::string_view text);
 // The same lines as views into the text, which must outlive them.
 std::vector<std::string_view> SplitLineViews(std::string_view text);
+// A text quoted in a message, bounded and on one line: control characters (and the five
+// bytes Windows-1252 leaves undefined) become '?', and a text longer than maxLength bytes
+// is cut there and ends with "\x85" (the ellipsis of Windows-1252).
+constexpr std::size_t kEchoLength = 300;
+std::string EchoText(std::string_view text, std::size_t maxLength = kEchoLength);
 // Equal length and equal bytes after folding A-Z to a-z.
 bool SameTextNoCase(std::string_view a, std::string_view b);
 
