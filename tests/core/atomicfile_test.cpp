@@ -3,7 +3,6 @@
 #include "test_files.h"
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 namespace radexa {
 namespace {
@@ -85,26 +84,11 @@ TEST_F(AtomicFile, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
 std::string WriteAsOrdinaryUser(const std::string& target) {
     if (::geteuid() != 0)
         return WriteFileAtomic(target, "new").error;
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0)
-        return "no pipe";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipeEnds[0]);
-        std::string error = "could not become nobody";
-        if (::setgid(65534) == 0 && ::setuid(65534) == 0)
-            error = WriteFileAtomic(target, "new").error;
-        (void)!::write(pipeEnds[1], error.data(), error.size());
-        ::_exit(0);
-    }
-    ::close(pipeEnds[1]);
-    std::string error;
-    char buffer[512];
-    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        error.append(buffer, static_cast<std::size_t>(n));
-    ::close(pipeEnds[0]);
-    ::waitpid(child, nullptr, 0);
-    return error;
+    return RunInChild([&] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            return std::string("could not become nobody");
+        return WriteFileAtomic(target, "new").error;
+    });
 }
 
 TEST_F(AtomicFile, TargetsThatCannotBeReplacedSafelyAreRefusedWithTheReason) {

@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <random>
 
 namespace radexa {
 namespace {
@@ -21,6 +25,45 @@ TEST(StrToReal, AcceptsThePointAlwaysAndTheCommaOfTheSettings) {
                  {"1.0000000001", 1.0000000001},      {"-0", 0}};
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(StrToReal(c.text), c.value) << c.text;
+}
+
+std::uint64_t Bits(double x) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &x, sizeof bits);
+    return bits;
+}
+
+// The value as the program has always computed it: the integer part by the C library, plus
+// or minus the fraction's digits as an integer divided by pow(10, number of digits).
+double ReferenceValue(const std::string& integerPart, const std::string& fraction) {
+    const double whole = std::strtod(integerPart.c_str(), nullptr);
+    const double part = static_cast<double>(std::strtoll(fraction.c_str(), nullptr, 10)) /
+                        std::pow(10.0, static_cast<double>(fraction.size()));
+    return integerPart.find('-') != std::string::npos ? whole - part : whole + part;
+}
+
+TEST(StrToReal, GivesTheSameBitsAsTheReferenceOverManyRandomNumbers) {
+    ScopedNumberSettings comma(commaSettings());
+    std::mt19937_64 random(20240607);
+    auto digits = [&](std::size_t count) {
+        std::string out;
+        for (std::size_t i = 0; i < count; ++i)
+            out += static_cast<char>('0' + random() % 10);
+        return out;
+    };
+    const char* const signs[] = {"", "-", "+", " ", "  -"};
+    for (int i = 0; i < 200000; ++i) {
+        const std::string integerPart = signs[random() % 5] + digits(1 + random() % 19);
+        // Up to nine digits keep the fraction a 32-bit integer; leading zeros make it longer.
+        const std::string fraction = std::string(random() % 4 == 0 ? random() % 20 : 0, '0') +
+                                     digits(1 + random() % 9);
+        const std::string text = integerPart + "." + fraction;
+        ASSERT_EQ(Bits(StrToReal(text)), Bits(ReferenceValue(integerPart, fraction))) << text;
+        ASSERT_EQ(Bits(StrToReal(integerPart)), Bits(std::strtod(integerPart.c_str(), nullptr)))
+            << integerPart;
+    }
+    EXPECT_EQ(Bits(StrToReal("-0.0")), Bits(-0.0));
+    EXPECT_EQ(Bits(StrToReal("0.0")), Bits(0.0));
 }
 
 TEST(StrToReal, RefusesWhatIsNotANumber) {
