@@ -28,15 +28,18 @@ PatternLists ComputePattern(const TWinkAnt& data, Polarisation polarisation, dou
     const std::size_t n = std::min(out.PatternAngles.size(), out.PatternAttenuations.size());
     out.PatternAngles.resize(n);
     out.PatternAttenuations.resize(n);
-    out.PatternEirp.reserve(n);
-    out.PatternDistances.reserve(n);
+    out.PatternEirp.resize(n);
+    out.PatternDistances.resize(n);
     // Without a limit (none defined at the frequency) there is no safety distance.
     const bool limited = eLimit > 0 && std::isfinite(eLimit);
-    for (const double attenuation : out.PatternAttenuations) {
-        const double factor = std::pow(10.0, -attenuation / 10.0);
-        out.PatternEirp.push_back(factor * eirp);
-        out.PatternDistances.push_back(limited ? std::sqrt(30.0 * factor * meanEirp) / eLimit
-                                               : kUndefined);
+    // One exponential per angle: g = 10^(-A/20) is the field's factor, g^2 = 10^(-A/10)
+    // the power's, and sqrt(30 x g^2 x meanEirp) / eLimit = g x sqrt(30 x meanEirp) / eLimit.
+    const double fieldPerDecibel = -std::log(10.0) / 20.0;
+    const double mainDistance = limited ? std::sqrt(30.0 * meanEirp) / eLimit : 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const double g = std::exp(out.PatternAttenuations[k] * fieldPerDecibel);
+        out.PatternEirp[k] = g * g * eirp;
+        out.PatternDistances[k] = limited ? g * mainDistance : kUndefined;
     }
     return out;
 }
