@@ -57,6 +57,8 @@ private:
 // is cut there and ends with "\x85" (the ellipsis of Windows-1252).
 constexpr std::size_t kEchoLength = 300;
 std::string EchoText(std::string_view text, std::size_t maxLength = kEchoLength);
+// The text with A-Z folded to a-z (the folding SameTextNoCase compares with).
+std::string AsciiLower(std::string_view text);
 // Equal length and equal bytes after folding A-Z to a-z.
 bool SameTextNoCase(std::string_view a, std::string_view b);
 
