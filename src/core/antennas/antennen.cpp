@@ -80,6 +80,8 @@ TAntennen TAntennen::parseTexts(std::string_view catalogueText, const std::strin
 void TAntennen::parse(std::string_view text, const std::string& fileName, Parsing& state) {
     LineCursor lines(text);
     for (std::string_view line; lines.Next(line);) {
+        if (line.empty())
+            continue;
         // A section line begins with "[", or has a bracket at both ends as the section
         // lines of the user file do (see TDataFile).
         if ((!line.empty() && line.front() == '[') || TDataFile::IsSectionLine(line)) {

@@ -273,41 +273,40 @@ FileReadResult readFile(const std::string& path, std::uint64_t limit, OverLimit 
         return tooLarge();
     try {
         std::string& bytes = result.bytes;
-        // The size the file had; it may still grow or shrink while it is read.
+        // The size the file had, read straight into place; it may still have grown or
+        // shrunk, so the rest is read through a buffer up to the end or the limit.
         bytes.resize(static_cast<std::size_t>(std::min(size, limit)));
         std::size_t got = 0;
-        for (;;) {
-            if (got == bytes.size()) {
-                if (got >= limit) {
-                    // One byte more tells a file at the limit from one beyond it.
-                    char probe = 0;
-                    ssize_t n = 0;
-                    do
-                        n = ::read(fd, &probe, 1);
-                    while (n < 0 && errno == EINTR);
-                    if (n > 0 && over == OverLimit::Refuse)
-                        return tooLarge();
-                    break;
-                }
-                bytes.resize(static_cast<std::size_t>(
-                    std::min<std::uint64_t>(limit, got + std::max<std::size_t>(got / 2, 65536))));
-            }
-            const ssize_t n = ::read(fd, &bytes[got], bytes.size() - got);
-            if (n == 0)
-                break;
-            if (n < 0) {
-                if (errno == EINTR)
-                    continue;
-                const int err = errno;
-                ::close(fd);
-                result.bytes = std::string();
-                result.status = FileReadStatus::Unreadable;
-                result.error = failure("Cannot read", path, err);
-                return result;
-            }
+        int err = 0;
+        auto readSome = [&](char* into, std::size_t room) {
+            ssize_t n = 0;
+            do
+                n = ::read(fd, into, room);
+            while (n < 0 && errno == EINTR);
+            err = n < 0 ? errno : 0;
+            return n;
+        };
+        for (ssize_t n; got < bytes.size() && (n = readSome(&bytes[got], bytes.size() - got)) > 0;)
             got += static_cast<std::size_t>(n);
-        }
         bytes.resize(got);
+        char buffer[65536];
+        for (ssize_t n; err == 0 && (n = readSome(buffer, sizeof buffer)) > 0;) {
+            const std::uint64_t room = limit - bytes.size();
+            if (static_cast<std::uint64_t>(n) > room) {
+                if (over == OverLimit::Refuse)
+                    return tooLarge();
+                bytes.append(buffer, static_cast<std::size_t>(room));
+                break;
+            }
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        }
+        if (err != 0) {
+            ::close(fd);
+            result.bytes = std::string();
+            result.status = FileReadStatus::Unreadable;
+            result.error = failure("Cannot read", path, err);
+            return result;
+        }
     } catch (const std::bad_alloc&) {
         ::close(fd);
         result.bytes = std::string();
