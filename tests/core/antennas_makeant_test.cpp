@@ -45,9 +45,10 @@ TEST(OwnAntennaCheck, TheWarningNamesTheFieldInEachLanguageAndBoundsTheText) {
     EXPECT_EQ(OwnAntennaProblemText("Deutsch", p),
               "\"Kategorie (Empfehlung: Eig. Rufzeichen)\" darf kein Semikolon (;) enthalten, es "
               "trennt in Stationsdateien Name und Hersteller: DL;1");
-    EXPECT_EQ(OwnAntennaProblemText("Swedish", p).rfind("\"Kategori (t.ex. Din anropssignal)\" f\xE5r "
-                                                        "inte inneh\xE5lla semikolon",
-                                                        0),
+    EXPECT_EQ(OwnAntennaProblemText("Swedish", p)
+                  .rfind("\"Kategori (t.ex. Din anropssignal)\" f\xE5r "
+                         "inte inneh\xE5lla semikolon",
+                         0),
               0u);
     a = Good();
     a.name = std::string(10000, 'n') + "\r\n,";

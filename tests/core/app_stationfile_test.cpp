@@ -226,8 +226,8 @@ TEST(StationFile, OnlyTheFirstTenLinesAreKeptAndEchoedLinesAreBounded) {
     EXPECT_FALSE(blank.restored(StationLine::BandOrFrequency));
 
     const std::string longValue = "\x1b[2J" + std::string(5'000'000, 'x');
-    const auto reading =
-        ParseStationFile("Band/Frequenz...........>F" + longValue + "\r\n" + kStartUpFile.substr(29));
+    const auto reading = ParseStationFile("Band/Frequenz...........>F" + longValue + "\r\n" +
+                                          kStartUpFile.substr(29));
     ASSERT_FALSE(reading.restored(StationLine::BandOrFrequency));
     const std::string warning = StationProblemsWarning("Not restored:", "MYCALL.txt", reading);
     EXPECT_LT(warning.size(), 400u);

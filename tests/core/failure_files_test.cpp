@@ -83,8 +83,7 @@ TEST_F(FailingFiles, LoadingTheCatalogueSaysWhichFileCouldNotBeReadAndWhy) {
         {good, "", true, 1, {}},
         {path("missing.txt"), user, false, 1, {path("missing.txt") + "\": No such file"}},
         {path("folder.txt"), user, false, 1, {path("folder.txt") + "\": Is a directory"}},
-        {pipe, pipe, false, 0,
-         {pipe + "\": not a regular file", pipe + "\": not a regular file"}},
+        {pipe, pipe, false, 0, {pipe + "\": not a regular file", pipe + "\": not a regular file"}},
         {good, path("folder.txt"), true, 1, {path("folder.txt")}},
     };
     for (const auto& c : cases) {
@@ -105,14 +104,14 @@ TEST_F(FailingFiles, AnEntryBeyondThePointLimitIsLeftOutWithItsFileAndLine) {
         return line + ",#\r\n";
     };
     put("Antennas.txt", "[Example]\r\n" + entry("Most", kMaxCataloguePoints) + entry("Small", 1));
-    put("AntUser.txt", "[Club]\r\n\r\n" + entry("Too many", kMaxCataloguePoints + 1) +
-                           entry("Own", 2));
+    put("AntUser.txt",
+        "[Club]\r\n\r\n" + entry("Too many", kMaxCataloguePoints + 1) + entry("Own", 2));
     const CatalogueLoad load = TAntennen::Load(path("Antennas.txt"), path("AntUser.txt"));
     EXPECT_EQ(load.catalogue.Names(), (StringArray{"Most", "Small", "Own"}));
     EXPECT_EQ(PointCount(load.catalogue.Data()[0]), static_cast<int>(kMaxCataloguePoints));
     ASSERT_EQ(load.errors.size(), 1u);
     EXPECT_EQ(load.errors[0], path("AntUser.txt") + ", line 3: the antenna \"Too many\" has 32769 "
-                              "points, more than 32768; it is left out");
+                                                    "points, more than 32768; it is left out");
 }
 
 TEST_F(FailingFiles, BlankLinesCostNoMemoryAndALackOfMemoryIsReported) {

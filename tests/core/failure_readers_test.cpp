@@ -152,8 +152,9 @@ TEST_F(FailingReaders, StationFilesReadTheSameWhateverTheirLineEnds) {
          StationFileWith("\r\n").substr(0, StationFileWith("\r\n").size() - 2)},
         {"mixed", kLines[0] + "\n" + kLines[1] + "\r\n" + kLines[2] + "\r\r\n" +
                       StationFileWith("\r\n").substr(StationFileWith("\r\n").find("Leistung"))},
-        {"lone CRs among LFs", kLines[0] + "\r" + kLines[1] + "\n" + kLines[2] + "\r" +
-                                   StationFileWith("\n").substr(StationFileWith("\n").find("Leistung"))},
+        {"lone CRs among LFs",
+         kLines[0] + "\r" + kLines[1] + "\n" + kLines[2] + "\r" +
+             StationFileWith("\n").substr(StationFileWith("\n").find("Leistung"))},
     };
     for (const auto& c : cases) {
         const FileReadResult file = ReadStationFile(put("MYCALL.txt", c.bytes));

@@ -40,7 +40,8 @@ TEST(SettingsFileFailure, AHugeFileIsReadAndKeptOnlyAsFarAsTheReadLimit) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString ini = dir.filePath("Radexa.ini");
-    writeFile(ini, kOldSettings + QByteArray(20 << 20, 'x') + "\r\n[Fensterpositionen]\r\nLeft=1\r\n");
+    writeFile(ini,
+              kOldSettings + QByteArray(20 << 20, 'x') + "\r\n[Fensterpositionen]\r\nLeft=1\r\n");
     const WindowPosition read = ReadWindowPosition(ini);
     EXPECT_EQ(read.left, 250);
     EXPECT_EQ(read.top, 80);

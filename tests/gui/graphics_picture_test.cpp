@@ -78,7 +78,8 @@ TEST(SavePicture, WhatIsNoWritableRegularFileIsRefusedAndKept) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "old");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files | QDir::System).filter("tmp"),
-              QStringList{}) << "no temporary file left";
+              QStringList{})
+        << "no temporary file left";
 }
 
 TEST(SavePicture, AnEmptyPictureIsNotWritten) {

@@ -23,7 +23,7 @@ std::string readText(const std::string& fileName, FileReadResult& read) {
 struct TAntennen::Parsing {
     std::string manufacturer; // the section in force
     StringArray* errors = nullptr;
-    bool full = false;        // kMaxCatalogueEntries reached
+    bool full = false; // kMaxCatalogueEntries reached
 };
 
 std::string ManufacturerOfSectionLine(std::string_view line) {
@@ -49,8 +49,8 @@ CatalogueLoad TAntennen::Load(const std::string& catalogueFileName,
         // A missing user file is an empty one: the operator has made no antenna yet.
         if (!userFileName.empty() && !userRead.ok() && userRead.status != FileReadStatus::Missing)
             load.errors.push_back(userRead.error);
-        load.catalogue = parseTexts(catalogueText, catalogueFileName, userText, userFileName,
-                                    load.errors);
+        load.catalogue =
+            parseTexts(catalogueText, catalogueFileName, userText, userFileName, load.errors);
     } catch (const std::bad_alloc&) {
         load.catalogue = TAntennen();
         load.catalogueRead = false;

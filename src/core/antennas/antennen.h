@@ -84,9 +84,12 @@ private:
 
 // What loading the catalogue gave.
 struct CatalogueLoad {
-    TAntennen catalogue;      // the entries that could be read
-    bool catalogueRead = false; // the catalogue file itself was read; when false it counts as missing
-    StringArray errors;       // one message per file not read or entry refused, naming both
+    // The entries that could be read.
+    TAntennen catalogue;
+    // The catalogue file itself was read; when false it counts as missing.
+    bool catalogueRead = false;
+    // One message per file not read or entry refused, naming both.
+    StringArray errors;
     bool ok() const { return errors.empty(); }
 };
 

@@ -137,11 +137,11 @@ public:
         for (const char letter : {'v', 'h'})
             if (w.Polarisation.find(letter) != std::string::npos &&
                 carried.find(letter) == std::string::npos)
-                fail(polarisationLine,
-                     std::string(kPolarisationKey) + " names " + letter + ", but no section is for " +
-                         letter + ": add a section \"[MHz]," + letter +
-                         ",<MHz>,<gain>\" or take " + letter + " out of " +
-                         std::string(kPolarisationKey));
+                fail(polarisationLine, std::string(kPolarisationKey) + " names " + letter +
+                                           ", but no section is for " + letter +
+                                           ": add a section \"[MHz]," + letter +
+                                           ",<MHz>,<gain>\" or take " + letter + " out of " +
+                                           std::string(kPolarisationKey));
         return w;
     }
 
@@ -288,7 +288,8 @@ std::string FindAngleFile(const std::string& folder, std::string_view manufactur
     for (const std::string& file : candidates) {
         struct stat st {};
         // Anything there counts, also what cannot be read: the reader then says why.
-        if (!file.empty() && (::lstat(file.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR)))
+        if (!file.empty() &&
+            (::lstat(file.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR)))
             return file;
     }
     return {};

@@ -170,7 +170,8 @@ FileWriteResult WriteFileAtomic(const std::string& path, std::string_view bytes)
     if (!mayWrite(folder, W_OK | X_OK, err) && err != ENOENT)
         return {refusal(path, "the folder " + quoted(folder) +
                                   " cannot be written (saving needs a new file beside the old "
-                                  "one): " + std::strerror(err))};
+                                  "one): " +
+                                  std::strerror(err))};
 
     // Owner-only from the start: the bytes are nobody else's business before the rename.
     std::string temp;
@@ -264,8 +265,8 @@ FileReadResult readFile(const std::string& path, std::uint64_t limit, OverLimit 
         ::close(fd);
         result.bytes = std::string();
         result.status = FileReadStatus::TooLarge;
-        result.error = "Cannot read " + quoted(path) + ": the file is larger than " +
-                       SizeText(limit);
+        result.error =
+            "Cannot read " + quoted(path) + ": the file is larger than " + SizeText(limit);
         return result;
     };
     const auto size = static_cast<std::uint64_t>(st.st_size);
