@@ -1,5 +1,6 @@
 // The angle-data reader: any bytes give angle data or an AngleDataError, never anything
-// else; the angles of an accepted section step evenly and match its attenuations one to one.
+// else; the angles of an accepted section step evenly by a positive step and match its
+// attenuations one to one, none below the lowest allowed; messages stay short.
 // The first byte picks the reference frequency.
 
 #include "fuzz_input.h"
@@ -12,8 +13,11 @@ namespace {
 
 void CheckSection(const SmallIntArray& angles, const DoubleArray& attenuations, int step) {
     FUZZ_CHECK(angles.size() == attenuations.size());
-    for (std::size_t k = 0; k < angles.size(); ++k)
+    FUZZ_CHECK(angles.size() <= kMaxAngles);
+    for (std::size_t k = 0; k < angles.size(); ++k) {
         FUZZ_CHECK(static_cast<long>(angles[k]) == static_cast<long>(k) * step);
+        FUZZ_CHECK(attenuations[k] >= kMinAttenuation);
+    }
 }
 
 } // namespace
@@ -27,11 +31,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const TWinkAnt w = ParseAngleData("Fuzz Antenna", text, reference);
         FUZZ_CHECK(w.Title == "Fuzz Antenna");
+        FUZZ_CHECK(w.Step > 0);
         CheckSection(w.VertAngles, w.VertAttenuations, w.Step);
         CheckSection(w.HorAngles, w.HorAttenuations, w.Step);
     } catch (const AngleDataError& e) {
         FUZZ_CHECK(e.Title() == "Fuzz Antenna");
         FUZZ_CHECK(e.Line() >= 0);
+        FUZZ_CHECK(e.Reason().size() < 1000);
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 // The antenna catalogue parser: any bytes give a catalogue whose parallel lists agree, whose
 // lookups find every entry, and whose point lists never read past a list. The input holds
-// the catalogue text, then (after the first NUL byte, if any) the user file's text.
+// the catalogue text, then (after the first NUL byte, if any) the user file's text. No entry
+// holds more than the catalogue's point limit.
 
 #include "fuzz_input.h"
 
@@ -44,6 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int points = PointCount(d);
         FUZZ_CHECK(points >= 0 && static_cast<std::size_t>(points) <= d.Frequencies.size() &&
                    static_cast<std::size_t>(points) <= d.Gains.size());
+        FUZZ_CHECK(d.Frequencies.size() <= kMaxCataloguePoints &&
+                   d.Elements.size() <= kMaxCataloguePoints);
         for (double reference : {0.1357, 14.0, 144.0, kUndefined, 0.0}) {
             const int k = FindFittingPoint(d, reference);
             FUZZ_CHECK(k >= -1 && k < points);

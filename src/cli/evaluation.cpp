@@ -137,9 +137,9 @@ void takeAntenna(StationModel& m, const Options& o) {
 
 // --station: the file opened as the window opens it; every line must be used.
 void openStation(StationModel& m, const Options& o) {
-    const FileReadResult read = ReadWholeFile(*o.stationFile);
+    const FileReadResult read = ReadStationFile(*o.stationFile);
     if (!read.ok())
-        throw CliError{"--station: " + Quoted(read.error).substr(1, Quoted(read.error).size() - 2)};
+        throw CliError{"--station: " + EchoText(read.error, 400)};
     const StationFileReading parsed = ParseStationFile(read.bytes);
     // Lines the file itself lacks are named before the catalogue is asked.
     if (!parsed.problems.empty()) {

@@ -6,11 +6,11 @@
 #include "cli/evaluation.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "core/support/atomicfile.h"
 #include "core/support/numbersettings.h"
 
 #include <cerrno>
 #include <climits>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -77,7 +77,7 @@ int run(int argc, char** argv) {
 int main(int argc, char** argv) {
     // Under a file-size limit a write that goes beyond it fails instead of ending the
     // program without a word.
-    std::signal(SIGXFSZ, SIG_IGN);
+    IgnoreFileSizeSignal();
     try {
         return run(argc, argv);
     } catch (const CliError& e) {

@@ -252,16 +252,7 @@ StringArray CableNames() {
 }
 
 std::string Quoted(std::string_view text) {
-    std::string out = "'";
-    std::size_t n = 0;
-    for (char c : text) {
-        if (++n > kQuotedLimit) {
-            out += '\x85'; // "…" in Windows-1252
-            break;
-        }
-        out += (static_cast<unsigned char>(c) < ' ' || c == 0x7f) ? '?' : c;
-    }
-    return out + "'";
+    return "'" + EchoText(text, kQuotedLimit) + "'";
 }
 
 std::string AllowedFor(std::string_view option) {

@@ -1,6 +1,7 @@
 // The desktop program: keeps the user's number separators, switches them for the run,
 // shows the main window and puts the separators back at the end.
 
+#include "core/support/atomicfile.h"
 #include "core/support/numbersettings.h"
 #include "gui/app/radexaform.h"
 #include "gui/support/systemnumbers.h"
@@ -12,6 +13,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -24,9 +26,7 @@ const char* const kUsage =
     "  --version    show the version and exit\n"
     "  --quit-after-start  close again as soon as the window is shown (for measurements)\n";
 
-} // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     bool splash = true;
     bool quitAfterStart = false;
     // Answered before any window exists, so that they work without a display.
@@ -73,4 +73,19 @@ int main(int argc, char** argv) {
     if (quitAfterStart)
         QTimer::singleShot(0, &form, &QWidget::close);
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // A write beyond the file-size limit fails and is reported like any failed save,
+    // instead of ending the program without a word and leaving the temporary file.
+    radexa::IgnoreFileSizeSignal();
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // The last resort: the readers report a lack of memory themselves.
+        std::fputs("radexa: not enough memory\n", stderr);
+        return 3;
+    }
 }

@@ -12,13 +12,14 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kHead = "[Polarisation],vh\n[Bereich],90\n[Schrittweite],30\n";
+const std::string kHeadV = "[Polarisation],v\n[Bereich],90\n[Schrittweite],30\n";
 
 TWinkAnt parse(const std::string& text, double reference = 14.0) {
     return ParseAngleData("Example MyAnt", text, reference);
 }
 
 TEST(AngleData, ReadsKeysAndAnAcceptedSection) {
-    const TWinkAnt w = parse(kHead + "[MHz],v,14,0\n0,1.5,6,20\n");
+    const TWinkAnt w = parse(kHead + "[MHz],v,14,0\n0,1.5,6,20\n[MHz],h,28,0\n5\n");
     EXPECT_EQ(w.Title, "Example MyAnt");
     EXPECT_EQ(w.Polarisation, "vh");
     EXPECT_EQ(w.Range, 90);
@@ -81,7 +82,7 @@ TEST(AngleData, SectionsFitByFrequencyAndTheLastAcceptedOneWins) {
         {"[MHz],v,14,0\n1\n[MHz],v,0,0\n5\n", kUndefined, {5}, 0},
     };
     for (const auto& c : cases) {
-        const TWinkAnt w = parse(kHead + c.sections, c.reference);
+        const TWinkAnt w = parse(kHeadV + c.sections, c.reference);
         EXPECT_EQ(w.VertAttenuations, c.vertical) << c.sections;
         EXPECT_EQ(w.VertFrequency, c.frequency) << c.sections;
         EXPECT_TRUE(w.HorAngles.empty());
@@ -164,11 +165,56 @@ TEST(AngleData, MalformedFilesNameTheLine) {
     }
 }
 
+TEST(AngleData, MessagesSayWhatToChange) {
+    const struct {
+        std::string text;
+        int line;
+        const char* reason; // a piece of it
+    } cases[] = {
+        {"[Polarisation],v\n[Bereich],90\n[Schrittweite],0\n[MHz],v,14,0\n0\n", 3,
+         "[Schrittweite] must be a positive number of degrees, not 0"},
+        {"[Polarisation],v\n[Bereich],90\n[Schrittweite], -10\n[MHz],v,14,0\n0\n", 3,
+         "positive number of degrees, not -10"},
+        {kHeadV + "[MHz],v,14,0\n0\n[Schrittweite],10\n", 6,
+         "[Schrittweite] stands after the first section (line 4); move it before the first "
+         "[MHz] line"},
+        {kHeadV + "[MHz],v,14,0\n0\n\"[Polarisation]\",\"h\"\n", 6, "[Polarisation] stands after"},
+        {kHead + "[MHz],v,14,0\n0\n", 1,
+         "[Polarisation] names h, but no section is for h: add a section \"[MHz],h,<MHz>,<gain>\" "
+         "or take h out of [Polarisation]"},
+        {"[Polarisation],hv\n[Bereich],90\n[Schrittweite],30\n[MHz],14,0\n0\n", 1,
+         "no section is for v"},
+        {kHeadV + "[MHz],v,14,0\n0,1,\n", 5, "the line ends with a comma; remove the last comma"},
+        {kHeadV + "[MHz],v,14,0\n0,,1\n", 5, "two commas without an attenuation between them"},
+        {kHeadV + "[MHz],v,14,0\n0\n-5000\n", 6,
+         "the attenuation \"-5000\" is below -1000 dB: its EIRP and distance would not be finite"},
+        {kHeadV + "[MHz],v,14,0\n0,-1000.5\n", 5, "below -1000 dB"},
+        // a quoted text of any length is named by its start only
+        {kHeadV + "[MHz],v,14,0\n" + std::string(100000, 'x') + "\n", 5, "xxx\x85\""},
+    };
+    for (const auto& c : cases) {
+        try {
+            parse(c.text);
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const AngleDataError& e) {
+            EXPECT_EQ(e.Line(), c.line) << e.what();
+            EXPECT_NE(e.Reason().find(c.reason), std::string::npos) << e.what();
+            EXPECT_LT(e.Reason().size(), 500u);
+        }
+    }
+    // The lowest attenuation allowed, and a byte-order mark before the first key.
+    const TWinkAnt w = parse("\xEF\xBB\xBF" + kHeadV + "[MHz],v,14,0\n0,-1000\n");
+    EXPECT_EQ(w.Polarisation, "v");
+    EXPECT_EQ(w.VertAttenuations, (DoubleArray{0, -1000}));
+    const PatternLists p = ComputePattern(w, Polarisation::Vertical, 1e6, 1e6, 0.01);
+    EXPECT_TRUE(std::isfinite(p.PatternEirp[1]) && std::isfinite(p.PatternDistances[1]));
+}
+
 TEST(AngleData, IntegerKeysAcceptSignsAndBlanks) {
     const TWinkAnt w =
-        parse("[Polarisation],v\n[Bereich], 360 \n[Schrittweite],-10\n[MHz],v,14,0\n0,1,2\n");
+        parse("[Polarisation],v\n[Bereich], 360 \n[Schrittweite],+10\n[MHz],v,14,0\n0,1,2\n");
     EXPECT_EQ(w.Range, 360);
-    EXPECT_EQ(w.VertAngles, (SmallIntArray{0, -10, -20}));
+    EXPECT_EQ(w.VertAngles, (SmallIntArray{0, 10, 20}));
 }
 
 TEST(AngleData, FileNamesAndTitles) {
@@ -186,13 +232,13 @@ using AngleFiles = TempFolderTest;
 
 TEST_F(AngleFiles, ReadsAFileAndReportsAFaultWithItsTitle) {
     const std::string good = AngleFileName(m_dir.string(), "Example", "MyAnt");
-    std::ofstream(good, std::ios::binary) << kHead << "[MHz],v,14,0\r\n0,3\r\n";
+    std::ofstream(good, std::ios::binary) << kHeadV << "[MHz],v,14,0\r\n0,3\r\n";
     const TWinkAnt w = ReadAngleFile(good, 14.0);
     EXPECT_EQ(w.Title, "Example MyAnt");
     EXPECT_EQ(w.VertAttenuations, (DoubleArray{0, 3}));
 
     const std::string bad = AngleFileName(m_dir.string(), "Example", "Broken");
-    std::ofstream(bad, std::ios::binary) << kHead << "[MHz],v,14,0\r\n0,3,\r\n";
+    std::ofstream(bad, std::ios::binary) << kHeadV << "[MHz],v,14,0\r\n0,3,\r\n";
     try {
         ReadAngleFile(bad, 14.0);
         ADD_FAILURE();
@@ -231,7 +277,7 @@ TEST(Pattern, AttenuationScalesEirpAndDistance) {
 }
 
 TEST(Pattern, NoAcceptedSectionGivesEmptyLists) {
-    const TWinkAnt w = parse(kHead + "[MHz],v,28,0\n0,3\n");
+    const TWinkAnt w = parse(kHeadV + "[MHz],v,28,0\n0,3\n");
     const PatternLists p = ComputePattern(w, Polarisation::Vertical, 100, 50, 27.5);
     EXPECT_TRUE(p.PatternAngles.empty());
     EXPECT_TRUE(p.PatternEirp.empty());

@@ -1,4 +1,5 @@
 #include "core/app/stationfile.h"
+#include "core/support/cp1252.h"
 
 #include "test_numbers.h"
 
@@ -199,6 +200,39 @@ TEST(StationFile, WarningNamesEachLineOnce) {
               "9: Kabell\xE4nge.[m]..........>\r\n"
               "10: sonst. D\xE4mpfungen.[dB]..>\r\n"
               "2: Antenne.................>X-50;Diamond");
+}
+
+TEST(StationFile, AFileSavedAsUtf8IsTheSameStation) {
+    StationRecord r = startUpWithAntenna();
+    r.manufacturer = "M\xFCller";
+    r.antennaName = "Y\xE4gi \x80";
+    const std::string cp1252 = BuildStationFile(r);
+    const std::string utf8 = Cp1252ToUtf8(cp1252);
+    ASSERT_NE(utf8.find("H\xC3\xB6he"), std::string::npos); // 26-byte label
+    for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8, cp1252}) {
+        const auto reading = ParseStationFile(bytes);
+        EXPECT_TRUE(reading.problems.empty());
+        EXPECT_EQ(reading.record, r);
+        EXPECT_EQ(reading.lines[2], "H\xF6he [m]................>12");
+    }
+    // A byte-order mark before plain ASCII is no part of the first label either.
+    EXPECT_EQ(ParseStationFile("\xEF\xBB\xBF" + kStartUpFile.substr(0, 27)).record.band, "2m");
+}
+
+TEST(StationFile, OnlyTheFirstTenLinesAreKeptAndEchoedLinesAreBounded) {
+    // Ten million line ends: the reading keeps ten empty lines, not millions.
+    const auto blank = ParseStationFile(std::string(10'000'000, '\n'));
+    EXPECT_EQ(blank.lines.size(), 10u);
+    EXPECT_FALSE(blank.restored(StationLine::BandOrFrequency));
+
+    const std::string longValue = "\x1b[2J" + std::string(5'000'000, 'x');
+    const auto reading = ParseStationFile("Band/Frequenz...........>F" + longValue + "\r\n" +
+                                          kStartUpFile.substr(29));
+    ASSERT_FALSE(reading.restored(StationLine::BandOrFrequency));
+    const std::string warning = StationProblemsWarning("Not restored:", "MYCALL.txt", reading);
+    EXPECT_LT(warning.size(), 400u);
+    EXPECT_EQ(warning.back(), '\x85');
+    EXPECT_NE(warning.find("1: Band/Frequenz...........>F?[2Jxxx"), std::string::npos) << warning;
 }
 
 TEST(StationFile, ProposedNames) {

@@ -294,16 +294,24 @@ TEST_F(StationModelTest, ACableTickShowsAtOnceAndCountsWithTheNextCalculation) {
     EXPECT_EQ(model.last().input.TotalAtt, model.cablePage().TotalAtt);
 }
 
-TEST_F(StationModelTest, PointIndexesBeyondSixteenBitsPickTheRightPoint) {
-    std::ostringstream big;
-    big << "[Many]\r\nWide,Dipole";
-    for (int k = 0; k < 65541; ++k)
-        big << ",50," << (k == 65540 ? "9.99" : "1") << ",1";
-    big << ",145,4.25,1,#\r\n";
-    put("Antennas.txt", big.str());
-    ASSERT_TRUE(model.reloadCatalogue().ok());
+TEST_F(StationModelTest, TheLastOfThirtyTwoThousandPointsIsTakenAndMoreAreRefused) {
+    auto entry = [](const char* name, int points) {
+        std::ostringstream e;
+        e << name << ",Dipole";
+        for (int k = 1; k < points; ++k)
+            e << ",50," << (k == points - 1 ? "9.99" : "1") << ",1";
+        e << ",145,4.25,1,#\r\n";
+        return e.str();
+    };
+    put("Antennas.txt", "[Many]\r\n" + entry("Wide", 32768) + entry("Wider", 65541));
+    const Outcome reloaded = model.reloadCatalogue();
+    ASSERT_FALSE(reloaded.refused);
+    // The entry beyond the limit is left out, and said so with its file and line.
+    ASSERT_EQ(reloaded.notices.size(), 1u);
+    EXPECT_NE(reloaded.notices[0].detail.find("line 3"), std::string::npos) << reloaded.notices[0].detail;
+    EXPECT_EQ(model.catalogue()->Count(), 1);
     takeAntenna("Many", "Wide");
-    EXPECT_EQ(model.taken()->point, 65541);
+    EXPECT_EQ(model.taken()->point, 32767);
     EXPECT_EQ(model.taken()->gainText, "4,25");
 }
 

@@ -450,16 +450,18 @@ TEST(LimitEvaluation, PerAngleDistancesFeedThePatternTable) {
     // Default: the same numbers as the band table's per-angle table.
     const LimitEvaluation def = EvaluateLimits(kDefault, FrequencyChoice::Band(12), eirp, mean);
     const PatternLists today = ComputePattern(w, Polarisation::Vertical, eirp, mean, BandLimit(12));
-    const PatternLists mine = ComputePattern(
-        w, Polarisation::Vertical, eirp, [&](double k) { return LimitDistanceAtFactor(def, k); });
-    EXPECT_EQ(mine.PatternDistances, today.PatternDistances);
-    EXPECT_EQ(mine.PatternEirp, today.PatternEirp);
+    const PatternLists mine = ComputePattern(w, Polarisation::Vertical, eirp, def.SafetyDistance);
+    for (std::size_t k = 0; k < w.VertAngles.size(); ++k) {
+        EXPECT_DOUBLE_EQ(mine.PatternDistances[k], today.PatternDistances[k]);
+        EXPECT_DOUBLE_EQ(mine.PatternDistances[k],
+                         LimitDistanceAtFactor(def, std::pow(10.0, -w.VertAttenuations[k] / 10)));
+    }
     // Under a set with an instantaneous check the direction's distance is the largest check.
     const LimitEvaluation e = EvaluateLimits(k2020, FrequencyChoice::Band(3), eirp, mean);
-    const PatternLists p = ComputePattern(w, Polarisation::Vertical, eirp,
-                                          [&](double k) { return LimitDistanceAtFactor(e, k); });
+    const PatternLists p = ComputePattern(w, Polarisation::Vertical, eirp, e.SafetyDistance);
     EXPECT_EQ(p.PatternDistances[0], e.SafetyDistance);
     EXPECT_DOUBLE_EQ(p.PatternDistances[2], std::sqrt(30 * eirp / 10) / 83);
+    EXPECT_DOUBLE_EQ(p.PatternDistances[2], LimitDistanceAtFactor(e, 0.1));
     // No distances from a refused evaluation or from levels without EIRPs.
     EXPECT_EQ(LimitDistanceAtFactor(EvaluateLimits(kFcc, FrequencyChoice::Band(1), 1, 1), 1),
               kUndefined);

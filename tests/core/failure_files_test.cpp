@@ -65,6 +65,82 @@ TEST_F(FailingFiles, AMissingOrUnreadableCatalogueCountsAsEmpty) {
     EXPECT_FALSE(fs::exists(path("missing.txt"))) << "reading creates no file";
 }
 
+TEST_F(FailingFiles, LoadingTheCatalogueSaysWhichFileCouldNotBeReadAndWhy) {
+    const std::string good = put("Antennas.txt", "[Example]\r\nMyAnt,Yagi,14.2,7.5,3,#\r\n");
+    const std::string user = put("AntUser.txt", "[Club]\r\nLoop,Magnetic loop,7.1,-3,1,#\r\n");
+    fs::create_directory(path("folder.txt"));
+    const std::string pipe = path("pipe.txt");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+
+    const struct {
+        std::string catalogue, user;
+        bool catalogueRead;
+        int count;
+        std::vector<std::string> errors; // a piece of each message, in order
+    } cases[] = {
+        {good, user, true, 2, {}},
+        {good, path("missing.txt"), true, 1, {}}, // no own antennas yet
+        {good, "", true, 1, {}},
+        {path("missing.txt"), user, false, 1, {path("missing.txt") + "\": No such file"}},
+        {path("folder.txt"), user, false, 1, {path("folder.txt") + "\": Is a directory"}},
+        {pipe, pipe, false, 0, {pipe + "\": not a regular file", pipe + "\": not a regular file"}},
+        {good, path("folder.txt"), true, 1, {path("folder.txt")}},
+    };
+    for (const auto& c : cases) {
+        const CatalogueLoad load = TAntennen::Load(c.catalogue, c.user);
+        EXPECT_EQ(load.catalogueRead, c.catalogueRead) << c.catalogue << " + " << c.user;
+        EXPECT_EQ(load.catalogue.Count(), c.count) << c.catalogue << " + " << c.user;
+        ASSERT_EQ(load.errors.size(), c.errors.size()) << c.catalogue << " + " << c.user;
+        for (std::size_t i = 0; i < c.errors.size(); ++i)
+            EXPECT_NE(load.errors[i].find(c.errors[i]), std::string::npos) << load.errors[i];
+    }
+}
+
+TEST_F(FailingFiles, AnEntryBeyondThePointLimitIsLeftOutWithItsFileAndLine) {
+    auto entry = [](const std::string& name, std::size_t points) {
+        std::string line = name + ",Yagi";
+        for (std::size_t p = 0; p < points; ++p)
+            line += ",14.2,7.5,3";
+        return line + ",#\r\n";
+    };
+    put("Antennas.txt", "[Example]\r\n" + entry("Most", kMaxCataloguePoints) + entry("Small", 1));
+    put("AntUser.txt",
+        "[Club]\r\n\r\n" + entry("Too many", kMaxCataloguePoints + 1) + entry("Own", 2));
+    const CatalogueLoad load = TAntennen::Load(path("Antennas.txt"), path("AntUser.txt"));
+    EXPECT_EQ(load.catalogue.Names(), (StringArray{"Most", "Small", "Own"}));
+    EXPECT_EQ(PointCount(load.catalogue.Data()[0]), static_cast<int>(kMaxCataloguePoints));
+    ASSERT_EQ(load.errors.size(), 1u);
+    EXPECT_EQ(load.errors[0], path("AntUser.txt") + ", line 3: the antenna \"Too many\" has 32769 "
+                                                    "points, more than 32768; it is left out");
+}
+
+TEST_F(FailingFiles, BlankLinesCostNoMemoryAndALackOfMemoryIsReported) {
+    if (!AddressSpaceCanBeLimited())
+        GTEST_SKIP() << "AddressSanitizer cannot run under an address-space limit";
+    // 20 MB of blank lines: once they reserved a record's room each (3.8 GB).
+    const std::string file = path("Antennas.txt");
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << "[Example]\r\n" << std::string(20'000'000, '\n') << "Last,Yagi,14.2,7.5,3,#\r\n";
+    }
+    const std::string roomy = RunInChild([&] {
+        if (!LimitAddressSpace(std::size_t{200} << 20))
+            return std::string("no limit");
+        const CatalogueLoad load = TAntennen::Load(file, "");
+        return std::to_string(load.catalogue.Count()) + (load.ok() ? "" : " " + load.errors[0]);
+    });
+    EXPECT_EQ(roomy, "1");
+
+    // Too little room for the file itself: reported, not an abort.
+    const std::string tight = RunInChild([&] {
+        if (!LimitAddressSpace(std::size_t{4} << 20))
+            return std::string("no limit");
+        const CatalogueLoad load = TAntennen::Load(file, "");
+        return (load.catalogueRead ? "read " : "") + (load.ok() ? "" : load.errors[0]);
+    });
+    EXPECT_EQ(tight, "Not enough memory to read \"" + file + "\"");
+}
+
 TEST_F(FailingFiles, FiftyMegabytesOfRandomBytesAreReadAndTheLinesAfterThemCount) {
     const std::string file = path("Antennas.txt");
     {

@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <random>
 
 namespace radexa {
 namespace {
@@ -21,6 +25,45 @@ TEST(StrToReal, AcceptsThePointAlwaysAndTheCommaOfTheSettings) {
                  {"1.0000000001", 1.0000000001},      {"-0", 0}};
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(StrToReal(c.text), c.value) << c.text;
+}
+
+std::uint64_t Bits(double x) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &x, sizeof bits);
+    return bits;
+}
+
+// The value as the program has always computed it: the integer part by the C library, plus
+// or minus the fraction's digits as an integer divided by pow(10, number of digits).
+double ReferenceValue(const std::string& integerPart, const std::string& fraction) {
+    const double whole = std::strtod(integerPart.c_str(), nullptr);
+    const double part = static_cast<double>(std::strtoll(fraction.c_str(), nullptr, 10)) /
+                        std::pow(10.0, static_cast<double>(fraction.size()));
+    return integerPart.find('-') != std::string::npos ? whole - part : whole + part;
+}
+
+TEST(StrToReal, GivesTheSameBitsAsTheReferenceOverManyRandomNumbers) {
+    ScopedNumberSettings comma(commaSettings());
+    std::mt19937_64 random(20240607);
+    auto digits = [&](std::size_t count) {
+        std::string out;
+        for (std::size_t i = 0; i < count; ++i)
+            out += static_cast<char>('0' + random() % 10);
+        return out;
+    };
+    const char* const signs[] = {"", "-", "+", " ", "  -"};
+    for (int i = 0; i < 200000; ++i) {
+        const std::string integerPart = signs[random() % 5] + digits(1 + random() % 19);
+        // Up to nine digits keep the fraction a 32-bit integer; leading zeros make it longer.
+        const std::string fraction = std::string(random() % 4 == 0 ? random() % 20 : 0, '0') +
+                                     digits(1 + random() % 9);
+        const std::string text = integerPart + "." + fraction;
+        ASSERT_EQ(Bits(StrToReal(text)), Bits(ReferenceValue(integerPart, fraction))) << text;
+        ASSERT_EQ(Bits(StrToReal(integerPart)), Bits(std::strtod(integerPart.c_str(), nullptr)))
+            << integerPart;
+    }
+    EXPECT_EQ(Bits(StrToReal("-0.0")), Bits(-0.0));
+    EXPECT_EQ(Bits(StrToReal("0.0")), Bits(0.0));
 }
 
 TEST(StrToReal, RefusesWhatIsNotANumber) {
@@ -66,6 +109,25 @@ TEST(TextHelpers, PositionsPiecesAndComparison) {
     EXPECT_TRUE(SameTextNoCase("RG213", "rg213"));
     EXPECT_FALSE(SameTextNoCase("\xD6", "\xF6")); // accented letters are not folded
     EXPECT_FALSE(SameTextNoCase("ab", "abc"));
+}
+
+TEST(TextHelpers, EchoedTextsAreBoundedAndStayOnOneLine) {
+    const struct {
+        std::string text;
+        std::size_t limit;
+        std::string shown;
+    } cases[] = {
+        {"plain \xE4 text", 300, "plain \xE4 text"},
+        {"a\r\nb\tc\x1b[0m\x7F", 300, "a??b?c?[0m?"},
+        {"\x81\x8D\x8F\x90\x9D\x80\x85", 300, "?????\x80\x85"}, // the undefined bytes only
+        {std::string(301, 'x'), 300, std::string(300, 'x') + "\x85"},
+        {std::string(300, 'x'), 300, std::string(300, 'x')},
+        {"abcdef", 3, "abc\x85"},
+        {"", 3, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EchoText(c.text, c.limit), c.shown) << c.text;
+    EXPECT_EQ(EchoText(std::string(50'000'000, 'y')).size(), kEchoLength + 1);
 }
 
 TEST(Formats, FixedPointTextAndInteger) {
@@ -142,6 +204,24 @@ TEST(Cp1252, RoundTripsEveryByte) {
     EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");         // cut sequence
     EXPECT_EQ(Utf8ToCp1252("\xC0\x80z"), "??z");     // overlong
     EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "???"); // surrogate
+}
+
+TEST(Cp1252, TellsUtf8TextFromWindows1252Text) {
+    const struct {
+        std::string bytes;
+        bool utf8;
+    } cases[] = {
+        {"H\xC3\xB6he \xE2\x82\xAC \xF0\x9F\x93\xA1", true},
+        {"H\xF6he", false},           // Windows-1252
+        {"plain ASCII", false},         // nothing beyond ASCII: either reading is the same
+        {"M\xC3\xBCller\xFC", false}, // one stray byte
+        {"\xC3", false},               // cut
+        {"\xED\xA0\x80", false},       // surrogate
+        {"\xC0\xAF", false},           // overlong
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LooksLikeUtf8(c.bytes), c.utf8) << c.bytes;
 }
 
 } // namespace

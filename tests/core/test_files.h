@@ -8,8 +8,10 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -74,5 +76,63 @@ private:
     void (*m_handler)(int) = SIG_DFL;
     bool m_active = false;
 };
+
+// Runs work in a child process (e.g. as another user, or under a memory limit) and returns
+// the text it gave back, or "ended by signal N" / "exit status N" when the child did not
+// come back normally.
+inline std::string RunInChild(const std::function<std::string()>& work) {
+    int ends[2];
+    if (::pipe(ends) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(ends[0]);
+        const std::string out = work();
+        (void)!::write(ends[1], out.data(), out.size());
+        ::_exit(0);
+    }
+    ::close(ends[1]);
+    std::string out;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(ends[0], buffer, sizeof buffer)) > 0;)
+        out.append(buffer, static_cast<std::size_t>(n));
+    ::close(ends[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFSIGNALED(status))
+        return "ended by signal " + std::to_string(WTERMSIG(status));
+    if (WEXITSTATUS(status) != 0)
+        return "exit status " + std::to_string(WEXITSTATUS(status));
+    return out;
+}
+
+// The address space the process uses now, in bytes.
+inline std::size_t AddressSpaceInUse() {
+    std::ifstream statm("/proc/self/statm");
+    std::size_t pages = 0;
+    statm >> pages;
+    return pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// Limits the address space of the (child) process to what it uses now and extra bytes more;
+// false when it could not. AddressSanitizer reserves terabytes and cannot run so.
+inline bool LimitAddressSpace(std::size_t extra) {
+#if defined(__SANITIZE_ADDRESS__)
+    (void)extra;
+    return false;
+#else
+    struct rlimit limit {};
+    limit.rlim_cur = limit.rlim_max = AddressSpaceInUse() + extra;
+    return ::setrlimit(RLIMIT_AS, &limit) == 0;
+#endif
+}
+
+inline bool AddressSpaceCanBeLimited() {
+#if defined(__SANITIZE_ADDRESS__)
+    return false;
+#else
+    return true;
+#endif
+}
 
 } // namespace radexa

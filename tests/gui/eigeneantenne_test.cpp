@@ -126,6 +126,12 @@ TEST_F(OwnAntenna, EntriesThatWouldCorruptTheFileAreRefusedNamingTheField) {
     } cases[] = {
         {"comma in name", [](auto& d) { d.EditName->setText("Yagi,5"); },
          "\"Name of Antenna\" must not contain a comma or a line break: Yagi,5"},
+        {"semicolon in name", [](auto& d) { d.EditName->setText("Yagi;5"); },
+         "\"Name of Antenna\" must not contain a semicolon (;), which separates name and "
+         "manufacturer in station files: Yagi;5"},
+        {"semicolon in category", [](auto& d) { d.EditKategorie->setText("DL;1"); },
+         "\"Category (i.e. Your Call)\" must not contain a semicolon (;), which separates name "
+         "and manufacturer in station files: DL;1"},
         {"empty type", [](auto& d) { d.EditAntTyp->setText(""); },
          "\"Type of Antenna (i.e. Yagi)\" must not be empty!"},
         {"empty category", [](auto& d) { d.EditKategorie->setText(""); },

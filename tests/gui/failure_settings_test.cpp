@@ -36,6 +36,21 @@ TEST(SettingsFileFailure, AFileThatCannotBeWrittenIsReportedAndLeftAsItWas) {
         EXPECT_FALSE(WriteWindowPosition(nowhere, {1, 2})) << nowhere.toStdString();
 }
 
+TEST(SettingsFileFailure, AHugeFileIsReadAndKeptOnlyAsFarAsTheReadLimit) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString ini = dir.filePath("Radexa.ini");
+    writeFile(ini,
+              kOldSettings + QByteArray(20 << 20, 'x') + "\r\n[Fensterpositionen]\r\nLeft=1\r\n");
+    const WindowPosition read = ReadWindowPosition(ini);
+    EXPECT_EQ(read.left, 250);
+    EXPECT_EQ(read.top, 80);
+    ASSERT_TRUE(WriteWindowPosition(ini, {123, 45}));
+    const QByteArray written = readFile(ini);
+    EXPECT_EQ(written, "[Fensterpositionen]\r\nLeft=123\r\nTop=45\r\n"
+                       "[Other]\r\nKept=the rest of the file\r\n");
+}
+
 TEST(SettingsFileFailure, AnUnwritableProgramFolderSendsTheSettingsToTheUserFolder) {
     QTemporaryDir config;
     ASSERT_TRUE(config.isValid());

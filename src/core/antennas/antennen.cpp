@@ -12,13 +12,19 @@ namespace radexa {
 
 namespace {
 
-// The text of a file; a file that cannot be read gives none.
-std::string readText(const std::string& fileName) {
-    FileReadResult read = ReadWholeFile(fileName);
+// The text of a file; a file that cannot be read gives none and its error.
+std::string readText(const std::string& fileName, FileReadResult& read) {
+    read = ReadWholeFile(fileName, kCatalogueFileSizeLimit);
     return read.ok() ? std::move(read.bytes) : std::string();
 }
 
 } // namespace
+
+struct TAntennen::Parsing {
+    std::string manufacturer; // the section in force
+    StringArray* errors = nullptr;
+    bool full = false; // kMaxCatalogueEntries reached
+};
 
 std::string ManufacturerOfSectionLine(std::string_view line) {
     std::string name;
@@ -26,58 +32,111 @@ std::string ManufacturerOfSectionLine(std::string_view line) {
 }
 
 TAntennen::TAntennen(const std::string& catalogueFileName, const std::string& userFileName) {
-    // A missing user file is an empty one.
-    *this = FromTexts(readText(catalogueFileName),
-                      userFileName.empty() ? std::string() : readText(userFileName));
+    *this = Load(catalogueFileName, userFileName).catalogue;
+}
+
+CatalogueLoad TAntennen::Load(const std::string& catalogueFileName,
+                              const std::string& userFileName) {
+    CatalogueLoad load;
+    try {
+        FileReadResult catalogueRead, userRead;
+        const std::string catalogueText = readText(catalogueFileName, catalogueRead);
+        const std::string userText =
+            userFileName.empty() ? std::string() : readText(userFileName, userRead);
+        load.catalogueRead = catalogueRead.ok();
+        if (!catalogueRead.ok())
+            load.errors.push_back(catalogueRead.error);
+        // A missing user file is an empty one: the operator has made no antenna yet.
+        if (!userFileName.empty() && !userRead.ok() && userRead.status != FileReadStatus::Missing)
+            load.errors.push_back(userRead.error);
+        load.catalogue =
+            parseTexts(catalogueText, catalogueFileName, userText, userFileName, load.errors);
+    } catch (const std::bad_alloc&) {
+        load.catalogue = TAntennen();
+        load.catalogueRead = false;
+        load.errors.push_back("Not enough memory to read \"" + catalogueFileName + "\"" +
+                              (userFileName.empty() ? "" : " and \"" + userFileName + "\""));
+    }
+    return load;
 }
 
 TAntennen TAntennen::FromTexts(std::string_view catalogueText, std::string_view userText) {
+    StringArray errors;
+    return parseTexts(catalogueText, "Antennas.txt", userText, "AntUser.txt", errors);
+}
+
+TAntennen TAntennen::parseTexts(std::string_view catalogueText, const std::string& catalogueName,
+                                std::string_view userText, const std::string& userName,
+                                StringArray& errors) {
     // Both files are one sequence of lines: the section in force runs on into the user file.
-    std::string text(catalogueText);
-    if (!text.empty() && text.back() != '\n' && text.back() != '\r')
-        text += '\n';
-    text += userText;
     TAntennen catalogue;
-    catalogue.parse(text);
+    Parsing state;
+    state.errors = &errors;
+    catalogue.parse(catalogueText, catalogueName, state);
+    catalogue.parse(userText, userName, state);
     return catalogue;
 }
 
-void TAntennen::parse(std::string_view text) {
-    const std::vector<std::string_view> lines = SplitLineViews(text);
-    m_manufacturers.reserve(lines.size());
-    m_names.reserve(lines.size());
-    m_types.reserve(lines.size());
-    m_data.reserve(lines.size());
-    std::string manufacturer;
-    for (const std::string_view line : lines) {
+void TAntennen::parse(std::string_view text, const std::string& fileName, Parsing& state) {
+    LineCursor lines(text);
+    for (std::string_view line; lines.Next(line);) {
+        if (line.empty())
+            continue;
         // A section line begins with "[", or has a bracket at both ends as the section
         // lines of the user file do (see TDataFile).
         if ((!line.empty() && line.front() == '[') || TDataFile::IsSectionLine(line)) {
-            manufacturer = ManufacturerOfSectionLine(line);
+            state.manufacturer = ManufacturerOfSectionLine(line);
             continue;
         }
         // A record needs at least a name and a type; a blank line or one without a comma
         // is no record and is passed over.
-        if (line.find(',') == std::string_view::npos)
+        const std::size_t fieldCount =
+            static_cast<std::size_t>(std::count(line.begin(), line.end(), ',')) + 1;
+        if (fieldCount < 2)
             continue;
-        StringArray fields = SplitText(line, ',');
-        m_manufacturers.push_back(manufacturer);
-        m_names.push_back(std::move(fields[0]));
-        m_types.push_back(std::move(fields[1]));
+        auto refuse = [&](const std::string& why) {
+            state.errors->push_back(fileName + ", line " + std::to_string(lines.LineNumber()) +
+                                    ": " + why);
+        };
+        if (state.full)
+            continue;
+        if (m_names.size() == kMaxCatalogueEntries) {
+            state.full = true;
+            refuse("more than " + std::to_string(kMaxCatalogueEntries) +
+                   " antennas; this one and all after it are left out");
+            continue;
+        }
+        // Name, type, the points' three fields each, and the terminator.
+        const std::size_t points = fieldCount < 3 ? 0 : (fieldCount - 3 + 2) / 3;
+        if (points > kMaxCataloguePoints) {
+            refuse("the antenna \"" + EchoText(line.substr(0, line.find(','))) + "\" has " +
+                   std::to_string(points) + " points, more than " +
+                   std::to_string(kMaxCataloguePoints) + "; it is left out");
+            continue;
+        }
+        std::size_t start = 0;
+        auto nextField = [&] {
+            const std::size_t end = std::min(line.find(',', start), line.size());
+            const std::string_view field = line.substr(start, end - start);
+            start = end + 1;
+            return field;
+        };
+        m_manufacturers.push_back(state.manufacturer);
+        m_names.emplace_back(nextField());
+        m_types.emplace_back(nextField());
         RData data;
-        const std::size_t points = fields.size() / 3;
         data.Frequencies.reserve(points);
         data.Gains.reserve(points);
         data.Elements.reserve(points);
         // The fields from the third to the second-to-last; the last one is the terminator.
-        for (std::size_t i = 2; i + 1 < fields.size(); ++i) {
-            const std::size_t p = i - 2;
+        for (std::size_t p = 0; p + 3 < fieldCount; ++p) {
+            const std::string_view field = nextField();
             if (p % 3 == 2) {
-                data.Elements.push_back(std::move(fields[i]));
+                data.Elements.emplace_back(field);
                 continue;
             }
             double value = 0;
-            if (TryStrToReal(fields[i], value))
+            if (TryStrToReal(field, value))
                 (p % 3 == 0 ? data.Frequencies : data.Gains).push_back(value);
             else if (data.PairedPoints < 0)
                 data.PairedPoints = static_cast<int>(p / 3);

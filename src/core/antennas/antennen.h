@@ -4,6 +4,7 @@
 
 #include "core/support/types.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,14 +21,28 @@ struct RData {
     int PairedPoints = -1;
 };
 
+// Limits of the catalogue files: an entry with more points, the entries beyond the count,
+// and a file beyond the size are refused with a message naming the file and the line.
+constexpr std::size_t kMaxCataloguePoints = 32768;
+constexpr std::size_t kMaxCatalogueEntries = std::size_t{1} << 20;
+constexpr std::uint64_t kCatalogueFileSizeLimit = std::uint64_t{256} << 20;
+
+struct CatalogueLoad;
+
 // The catalogue, read once and then only read from. Entry indexes follow the reading
 // order: all lines of the catalogue file first, then those of the user file.
 class TAntennen {
 public:
+    // Reads the catalogue file and, when its name is not empty, the user file. Every file
+    // that cannot be read and every entry that is refused is reported (file, line, why);
+    // a missing user file is an empty one. See CatalogueLoad.
+    static CatalogueLoad Load(const std::string& catalogueFileName,
+                              const std::string& userFileName);
+
     // An empty catalogue.
     TAntennen() = default;
     // Reads the catalogue file and, when its name is not empty, the user file, and parses
-    // their lines in one pass. A file that cannot be read counts as empty.
+    // their lines in one pass. A file that cannot be read counts as empty. (Load tells why.)
     TAntennen(const std::string& catalogueFileName, const std::string& userFileName);
     // Parses the lines of both files given as texts (in memory; for tests and tools).
     static TAntennen FromTexts(std::string_view catalogueText, std::string_view userText = {});
@@ -53,12 +68,29 @@ public:
     const std::vector<RData>& Data() const { return m_data; }
 
 private:
-    void parse(std::string_view text);
+    struct Parsing;
+    // Parses the lines of one file; the section in force runs on from the file before.
+    void parse(std::string_view text, const std::string& fileName, Parsing& state);
+    // Both texts as one sequence of lines.
+    static TAntennen parseTexts(std::string_view catalogueText, const std::string& catalogueName,
+                                std::string_view userText, const std::string& userName,
+                                StringArray& errors);
 
     StringArray m_manufacturers;
     StringArray m_names;
     StringArray m_types;
     std::vector<RData> m_data;
+};
+
+// What loading the catalogue gave.
+struct CatalogueLoad {
+    // The entries that could be read.
+    TAntennen catalogue;
+    // The catalogue file itself was read; when false it counts as missing.
+    bool catalogueRead = false;
+    // One message per file not read or entry refused, naming both.
+    StringArray errors;
+    bool ok() const { return errors.empty(); }
 };
 
 // The manufacturer name that a section line stands for: the line without its first and

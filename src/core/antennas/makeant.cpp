@@ -10,7 +10,7 @@ namespace radexa {
 
 namespace {
 
-constexpr int kTextCount = static_cast<int>(OwnAntennaText::PointNotANumber) + 1;
+constexpr int kTextCount = static_cast<int>(OwnAntennaText::FieldSemicolon) + 1;
 enum DialogLanguage { German, English, Swedish, kDialogLanguageCount };
 
 // One row per OwnAntennaText, columns German, English (also French), Swedish; UTF-8.
@@ -39,6 +39,12 @@ constexpr std::array<std::array<const char*, kDialogLanguageCount>, kTextCount> 
      "\"%1\" får inte börja med \"[\": %3"},
     {"\"%1\" von Punkt %2 ist keine Zahl: %3", "\"%1\" of point %2 is not a number: %3",
      "\"%1\" för punkt %2 är inget tal: %3"},
+    {"\"%1\" darf kein Semikolon (;) enthalten, es trennt in Stationsdateien Name und "
+     "Hersteller: %3",
+     "\"%1\" must not contain a semicolon (;), which separates name and manufacturer in "
+     "station files: %3",
+     "\"%1\" får inte innehålla semikolon (;), som skiljer namn och tillverkare i "
+     "stationsfiler: %3"},
 }};
 
 DialogLanguage dialogLanguage(std::string_view languageName) {
@@ -63,14 +69,6 @@ const std::array<std::array<std::string, kDialogLanguageCount>, kTextCount>& tab
 
 bool breaksTheRecord(std::string_view text) {
     return text.find_first_of(",\r\n") != std::string_view::npos;
-}
-
-// Echoed texts stay on one line.
-std::string shown(std::string_view text) {
-    std::string out;
-    for (char c : text)
-        out += (c == '\r' || c == '\n') ? ' ' : c;
-    return out;
 }
 
 void replace(std::string& text, std::string_view key, std::string_view value) {
@@ -121,6 +119,8 @@ OwnAntennaProblem CheckOwnAntenna(const OwnAntenna& a) {
             return problem(field, Fault::Empty, *text);
         if (breaksTheRecord(*text))
             return problem(field, Fault::Separator, *text);
+        if (field != Field::Type && text->find(';') != std::string::npos)
+            return problem(field, Fault::Semicolon, *text);
     }
     if (a.name.front() == '[')
         return problem(Field::Name, Fault::BeginsWithBracket, a.name);
@@ -174,6 +174,9 @@ std::string OwnAntennaProblemText(std::string_view languageName, const OwnAntenn
     case Fault::Separator:
         message = OwnAntennaText::FieldSeparator;
         break;
+    case Fault::Semicolon:
+        message = OwnAntennaText::FieldSemicolon;
+        break;
     case Fault::BeginsWithBracket:
         message = OwnAntennaText::NameBeginsWithBracket;
         break;
@@ -184,7 +187,7 @@ std::string OwnAntennaProblemText(std::string_view languageName, const OwnAntenn
     std::string text = OwnAntennaDialogText(languageName, message);
     replace(text, "%1", OwnAntennaDialogText(languageName, caption));
     replace(text, "%2", std::to_string(p.point + 1));
-    replace(text, "%3", shown(p.text));
+    replace(text, "%3", EchoText(p.text));
     // A point's field that is not about a number still names its point.
     if (p.point >= 0 && p.fault != Fault::NotANumber)
         text += " (" + std::to_string(p.point + 1) + ")";

@@ -32,6 +32,7 @@ enum class OwnAntennaText {
     FieldSeparator,
     NameBeginsWithBracket,
     PointNotANumber,
+    FieldSemicolon,
 };
 
 // The text in the dialog language named by the main window's LanguageName: "Deutsch" and
@@ -64,7 +65,7 @@ StringArray OwnAntennaMemoLines(const std::vector<OwnAntennaPoint>& points);
 // entry.
 struct OwnAntennaProblem {
     enum class Field { None, Name, Type, Category, Frequency, Gain, Elements };
-    enum class Fault { None, Empty, Separator, BeginsWithBracket, NotANumber };
+    enum class Fault { None, Empty, Separator, Semicolon, BeginsWithBracket, NotANumber };
     Field field = Field::None;
     Fault fault = Fault::None;
     int point = -1;   // 0-based point for Frequency, Gain and Elements
@@ -73,12 +74,15 @@ struct OwnAntennaProblem {
 };
 
 // Refuses: a comma or a line break in any text (the comma separates the fields of the
-// record, a line break would start a new record), an empty name, type or category, a
-// name beginning with "[" (the catalogue would read a section line), and a point
-// frequency or gain that is not a number (StrToReal, current number settings).
+// record, a line break would start a new record), an empty name, type or category, a ";"
+// in the name or the category (a station file's antenna line separates the name and the
+// manufacturer with it), a name beginning with "[" (the catalogue would read a section
+// line), and a point frequency or gain that is not a number (StrToReal, current number
+// settings).
 OwnAntennaProblem CheckOwnAntenna(const OwnAntenna& antenna);
 
-// The warning for a problem, naming the field by its caption in the dialog language.
+// The warning for a problem, naming the field by its caption in the dialog language; the
+// offending text is quoted as EchoText bounds it.
 std::string OwnAntennaProblemText(std::string_view languageName, const OwnAntennaProblem& problem);
 
 // Appends the antenna's record line to the section of its category in the user antenna

@@ -23,13 +23,12 @@ PatternLists ComputePattern(const TWinkAnt& data, Polarisation polarisation, dou
                             double meanEirp, double eLimit) {
     // Without a limit (none defined at the frequency) there is no safety distance.
     const bool limited = eLimit > 0 && std::isfinite(eLimit);
-    return ComputePattern(data, polarisation, eirp, [=](double factor) {
-        return limited ? std::sqrt(30.0 * factor * meanEirp) / eLimit : kUndefined;
-    });
+    return ComputePattern(data, polarisation, eirp,
+                          limited ? std::sqrt(30.0 * meanEirp) / eLimit : kUndefined);
 }
 
 PatternLists ComputePattern(const TWinkAnt& data, Polarisation polarisation, double eirp,
-                            const std::function<double(double factor)>& distanceAtFactor) {
+                            double mainDistance) {
     const bool vertical = polarisation == Polarisation::Vertical;
     PatternLists out;
     out.PatternAngles = vertical ? data.VertAngles : data.HorAngles;
@@ -37,12 +36,17 @@ PatternLists ComputePattern(const TWinkAnt& data, Polarisation polarisation, dou
     const std::size_t n = std::min(out.PatternAngles.size(), out.PatternAttenuations.size());
     out.PatternAngles.resize(n);
     out.PatternAttenuations.resize(n);
-    out.PatternEirp.reserve(n);
-    out.PatternDistances.reserve(n);
-    for (const double attenuation : out.PatternAttenuations) {
-        const double factor = std::pow(10.0, -attenuation / 10.0);
-        out.PatternEirp.push_back(factor * eirp);
-        out.PatternDistances.push_back(distanceAtFactor(factor));
+    out.PatternEirp.resize(n);
+    out.PatternDistances.resize(n);
+    // One exponential per angle: g = 10^(-A/20) is the field's factor and g^2 = 10^(-A/10)
+    // the power's. Every distance grows with the square root of the power, so a direction's
+    // distance is g times the distance in the main direction.
+    const double fieldPerDecibel = -std::log(10.0) / 20.0;
+    const bool limited = mainDistance != kUndefined;
+    for (std::size_t k = 0; k < n; ++k) {
+        const double g = std::exp(out.PatternAttenuations[k] * fieldPerDecibel);
+        out.PatternEirp[k] = g * g * eirp;
+        out.PatternDistances[k] = limited ? g * mainDistance : kUndefined;
     }
     return out;
 }

@@ -5,7 +5,6 @@
 #include "core/antennas/winkant.h"
 #include "core/support/types.h"
 
-#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -36,10 +35,11 @@ Polarisation ClickedPolarisation(const TWinkAnt& data, Polarisation clicked);
 // EIRP factor x eirp, distance sqrt(30 x factor x meanEirp) / eLimit.
 PatternLists ComputePattern(const TWinkAnt& data, Polarisation polarisation, double eirp,
                             double meanEirp, double eLimit);
-// The same with the distance of each direction from `distanceAtFactor`(factor), e.g. the
-// largest over the checks of a limit set (`LimitDistanceAtFactor`).
+// The same from the safety distance in the main direction (0 dB): each direction's is
+// that times 10^(-A/20), as every distance grows with the square root of the power (for
+// a limit set, the largest over its checks alike); kUndefined gives none.
 PatternLists ComputePattern(const TWinkAnt& data, Polarisation polarisation, double eirp,
-                            const std::function<double(double factor)>& distanceAtFactor);
+                            double mainDistance);
 
 // The column heads of the grid: the header text split at ";".
 StringArray AngleTableHeader(std::string_view headerText = kAngleTableHeader);

@@ -1,12 +1,16 @@
 #include "core/antennas/winkant.h"
 
 #include "core/support/atomicfile.h"
+#include "core/support/cp1252.h"
 #include "core/support/datafile.h"
 #include "core/support/rdfunc.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cmath>
 #include <filesystem>
 #include <limits>
+#include <sys/stat.h>
 
 namespace radexa {
 
@@ -17,13 +21,14 @@ constexpr std::string_view kRangeKey = "[Bereich]";
 constexpr std::string_view kStepKey = "[Schrittweite]";
 constexpr std::string_view kSectionKey = "[MHz]";
 constexpr double kAcceptedPercent = 10.0;
+constexpr std::string_view kKeys[] = {kPolarisationKey, kRangeKey, kStepKey};
 
 bool startsWith(std::string_view line, std::string_view key) {
     return line.substr(0, key.size()) == key;
 }
 
 std::string describe(std::string_view what, std::string_view text) {
-    return std::string(what) + " \"" + std::string(text) + "\"";
+    return std::string(what) + " \"" + EchoText(text) + "\"";
 }
 
 // A plain 16-bit signed integer: blanks around it allowed, an optional sign, digits.
@@ -65,9 +70,20 @@ struct Section {
 class Reader {
 public:
     Reader(std::string_view title, std::string_view text) : m_title(title) {
-        m_lines = SplitLines(text);
-        for (std::string& line : m_lines)
-            line.erase(std::remove(line.begin(), line.end(), '"'), line.end());
+        // An editor's UTF-8 byte-order mark is no part of the first key.
+        constexpr std::string_view bom = "\xEF\xBB\xBF";
+        if (text.substr(0, bom.size()) == bom)
+            text.remove_prefix(bom.size());
+        LineCursor lines(text);
+        for (std::string_view line; lines.Next(line);) {
+            if (m_lines.size() == kMaxAngleFileLines)
+                fail(lines.LineNumber(), "the file has more than " +
+                                             std::to_string(kMaxAngleFileLines) +
+                                             " lines; an angle file holds at most that many");
+            m_lines.emplace_back(line);
+            std::string& kept = m_lines.back();
+            kept.erase(std::remove(kept.begin(), kept.end(), '"'), kept.end());
+        }
     }
 
     TWinkAnt read(double referenceFrequency) {
@@ -78,24 +94,31 @@ public:
         TWinkAnt w;
         w.Title = m_title;
         // Key lines stand before the first section; the last line of each key counts.
-        std::size_t rangeLine = 0, stepLine = 0;
+        std::size_t polarisationLine = 0, rangeLine = 0, stepLine = 0;
         for (std::size_t i = 0; i < firstSection; ++i) {
             const std::string& line = m_lines[i];
-            if (startsWith(line, kPolarisationKey))
+            if (startsWith(line, kPolarisationKey)) {
                 w.Polarisation = TextAfter(line, static_cast<int>(kPolarisationKey.size()) + 1);
-            else if (startsWith(line, kRangeKey))
+                polarisationLine = i + 1;
+            } else if (startsWith(line, kRangeKey)) {
                 rangeLine = i + 1;
-            else if (startsWith(line, kStepKey))
+            } else if (startsWith(line, kStepKey)) {
                 stepLine = i + 1;
+            }
         }
         w.Range = keyInteger(kRangeKey, rangeLine);
         w.Step = keyInteger(kStepKey, stepLine);
+        if (w.Step <= 0)
+            fail(stepLine, std::string(kStepKey) + " must be a positive number of degrees, not " +
+                               std::to_string(w.Step));
 
+        std::string carried; // the letters of all sections, accepted or not
         for (std::size_t i = firstSection; i < m_lines.size();) {
             std::size_t end = i + 1;
             while (end < m_lines.size() && !startsWith(m_lines[end], kSectionKey))
                 ++end;
             const Section s = readSection(i, end, w);
+            carried += s.letter;
             const bool fits = s.frequency == 0 ||
                               WithinPercent(s.frequency, referenceFrequency, kAcceptedPercent);
             if (fits && s.letter == 'v') {
@@ -111,6 +134,14 @@ public:
             }
             i = end;
         }
+        for (const char letter : {'v', 'h'})
+            if (w.Polarisation.find(letter) != std::string::npos &&
+                carried.find(letter) == std::string::npos)
+                fail(polarisationLine, std::string(kPolarisationKey) + " names " + letter +
+                                           ", but no section is for " + letter +
+                                           ": add a section \"[MHz]," + letter +
+                                           ",<MHz>,<gain>\" or take " + letter + " out of " +
+                                           std::string(kPolarisationKey));
         return w;
     }
 
@@ -159,12 +190,33 @@ private:
         s.second = number(lineNo, "the second number", field(frequencyField + 1));
 
         for (std::size_t i = first + 1; i < end; ++i) {
-            for (const std::string& text : SplitText(m_lines[i], ',')) {
+            const std::string& line = m_lines[i];
+            for (const std::string_view key : kKeys)
+                if (startsWith(line, key))
+                    fail(i + 1, std::string(key) + " stands after the first section (line " +
+                                    std::to_string(lineNo) + "); move it before the first " +
+                                    std::string(kSectionKey) + " line");
+            const StringArray texts = SplitText(line, ',');
+            for (std::size_t k = 0; k < texts.size(); ++k) {
+                const std::string& text = texts[k];
+                if (s.angles.size() == kMaxAngles)
+                    fail(i + 1, "the section of line " + std::to_string(lineNo) +
+                                    " has more than " + std::to_string(kMaxAngles) + " angles");
                 const long angle = static_cast<long>(s.angles.size()) * w.Step;
-                if (angle > std::numeric_limits<std::int16_t>::max() ||
-                    angle < std::numeric_limits<std::int16_t>::min())
+                if (angle > std::numeric_limits<std::int16_t>::max())
                     fail(i + 1, "the angles go beyond 32767 degrees");
-                s.attenuations.push_back(number(i + 1, "an attenuation", text));
+                if (text.empty() && k + 1 == texts.size())
+                    fail(i + 1, "the line ends with a comma; remove the last comma");
+                if (text.empty())
+                    fail(i + 1, "two commas without an attenuation between them; remove one");
+                const double attenuation = number(i + 1, "an attenuation", text);
+                // Beyond this the EIRP factor 10^(-A/10) and the distance in the angle's
+                // direction would be no finite numbers (JSON would get "inf").
+                if (attenuation < kMinAttenuation)
+                    fail(i + 1, describe("the attenuation", text) + " is below " +
+                                    std::to_string(static_cast<int>(kMinAttenuation)) +
+                                    " dB: its EIRP and distance would not be finite numbers");
+                s.attenuations.push_back(attenuation);
                 s.angles.push_back(static_cast<std::int16_t>(angle));
             }
         }
@@ -215,10 +267,32 @@ TWinkAnt ParseAngleData(std::string_view title, std::string_view text, double re
 }
 
 TWinkAnt ReadAngleFile(const std::string& fileName, double referenceFrequency) {
-    const FileReadResult read = ReadWholeFile(fileName);
-    if (!read.ok())
-        throw AngleDataError(AngleFileTitle(fileName), 0, read.error);
-    return ParseAngleData(AngleFileTitle(fileName), read.bytes, referenceFrequency);
+    const std::string title = AngleFileTitle(fileName);
+    try {
+        const FileReadResult read = ReadWholeFile(fileName, kAngleFileSizeLimit);
+        if (!read.ok())
+            throw AngleDataError(title, 0, read.error);
+        return ParseAngleData(title, read.bytes, referenceFrequency);
+    } catch (const std::bad_alloc&) {
+        throw AngleDataError(title, 0, "not enough memory to read \"" + fileName + "\"");
+    }
+}
+
+std::string FindAngleFile(const std::string& folder, std::string_view manufacturer,
+                          std::string_view name) {
+    // The files are named in UTF-8 where they were unpacked or copied on a UTF-8 system;
+    // a folder kept as it came from Windows has the Windows-1252 bytes.
+    const std::string candidates[] = {
+        AngleFileName(folder, Cp1252ToUtf8(manufacturer), Cp1252ToUtf8(name)),
+        AngleFileName(folder, manufacturer, name)};
+    for (const std::string& file : candidates) {
+        struct stat st {};
+        // Anything there counts, also what cannot be read: the reader then says why.
+        if (!file.empty() &&
+            (::lstat(file.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR)))
+            return file;
+    }
+    return {};
 }
 
 } // namespace radexa

@@ -12,6 +12,14 @@
 
 namespace radexa {
 
+// Limits of an angle file: its size and lines, the angles of one section, and the lowest
+// attenuation (below it the EIRP and the distance in the angle's direction would not be
+// finite numbers).
+constexpr std::uint64_t kAngleFileSizeLimit = std::uint64_t{16} << 20;
+constexpr std::size_t kMaxAngleFileLines = 32767;
+constexpr std::size_t kMaxAngles = 32768;
+constexpr double kMinAttenuation = -1000.0;
+
 // A malformed angle-data file: the file's title, the 1-based line (0 when the fault is
 // not on one line, e.g. a missing key) and what is wrong.
 class AngleDataError : public std::runtime_error {
@@ -57,13 +65,24 @@ std::string AngleFileName(const std::string& folder, std::string_view manufactur
 // The title of an angle-data file: its name without folder and extension.
 std::string AngleFileTitle(std::string_view fileName);
 
+// The angle file of a catalogue entry (Windows-1252 names) in the folder: the file named
+// with the names' UTF-8 form when it exists, else the one named with their bytes as they
+// are, else empty. A file that exists but cannot be read is returned all the same, so that
+// reading it says why.
+std::string FindAngleFile(const std::string& folder, std::string_view manufacturer,
+                          std::string_view name);
+
 // Interprets the text of an angle-data file. referenceFrequency is the band's lower edge,
 // or kUndefined while a fixed frequency is in use (then only sections at 0 MHz fit).
-// Throws AngleDataError for a malformed file.
+// Throws AngleDataError for a malformed file: beyond kMaxAngleFileLines lines or kMaxAngles
+// angles in a section, a step that is not positive, a key after the first section, a
+// letter of [Polarisation] that no section carries, an empty attenuation (a trailing
+// comma), an attenuation below kMinAttenuation. A UTF-8 byte-order mark is skipped.
 TWinkAnt ParseAngleData(std::string_view title, std::string_view text, double referenceFrequency);
 
 // Reads and interprets an angle-data file (see ParseAngleData); a file that cannot be
-// read throws AngleDataError too.
+// read (missing, no regular file, beyond kAngleFileSizeLimit, no memory) throws
+// AngleDataError too.
 TWinkAnt ReadAngleFile(const std::string& fileName, double referenceFrequency);
 
 } // namespace radexa

@@ -1,5 +1,7 @@
 #include "core/app/stationfile.h"
 
+#include "core/support/atomicfile.h"
+#include "core/support/cp1252.h"
 #include "core/support/rdfunc.h"
 
 #include <algorithm>
@@ -29,23 +31,25 @@ std::string oneLine(std::string_view value) {
     return out;
 }
 
-// Lines end with LF; the CRs before it are no part of the line, so CR LF and a file whose
-// CR LF was converted once more (CR CR LF) read alike. A file without any LF has its lines
-// ended by CR alone.
-StringArray splitLines(std::string_view bytes) {
-    const char lineEnd = bytes.find('\n') == std::string_view::npos ? '\r' : '\n';
+// The first lines of the text. A line ends with CR LF, LF or a lone CR, mixed as they
+// come; CRs before an LF belong to its line end, so that a file whose CR LF was converted
+// once more (CR CR LF) reads alike. Only the first count lines are kept: a station file
+// has ten, and a huge file of line ends costs no memory.
+StringArray firstLines(std::string_view bytes, std::size_t count) {
     StringArray lines;
     std::size_t start = 0;
-    while (start < bytes.size()) {
-        auto end = bytes.find(lineEnd, start);
-        const bool last = end == std::string_view::npos;
-        if (last)
-            end = bytes.size();
-        std::string_view line = bytes.substr(start, end - start);
-        while (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.emplace_back(line);
-        start = end + 1;
+    while (start < bytes.size() && lines.size() < count) {
+        std::size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(bytes.substr(start));
+            break;
+        }
+        lines.emplace_back(bytes.substr(start, end - start));
+        std::size_t next = end;
+        while (next < bytes.size() && bytes[next] == '\r')
+            ++next;
+        // CRs followed by an LF are one line end; a lone CR is one of its own.
+        start = next < bytes.size() && bytes[next] == '\n' ? next + 1 : end + 1;
     }
     return lines;
 }
@@ -90,9 +94,28 @@ std::string BuildStationFile(const StationRecord& r) {
     return out;
 }
 
+FileReadResult ReadStationFile(const std::string& path) {
+    FileReadResult read = ReadWholeFile(path, kStationFileSizeLimit);
+    if (read.status == FileReadStatus::TooLarge)
+        read.error = "\"" + path + "\" is not a station file: it is larger than " +
+                     SizeText(kStationFileSizeLimit) + " (a station file has ten short lines)";
+    return read;
+}
+
 StationFileReading ParseStationFile(std::string_view bytes) {
     StationFileReading reading;
-    reading.lines = splitLines(bytes);
+    // An editor may have saved the file as UTF-8 (the labels with ö and ä then have 26
+    // bytes): it is read as the Windows-1252 file it stands for.
+    constexpr std::string_view bom = "\xEF\xBB\xBF";
+    const bool markedUtf8 = bytes.substr(0, bom.size()) == bom;
+    if (markedUtf8)
+        bytes.remove_prefix(bom.size());
+    std::string converted;
+    if (markedUtf8 || LooksLikeUtf8(bytes)) {
+        converted = Utf8ToCp1252(bytes);
+        bytes = converted;
+    }
+    reading.lines = firstLines(bytes, kStationLineCount);
     StationRecord& r = reading.record;
 
     for (int n = 1; n <= kStationLineCount; ++n) {
@@ -171,9 +194,10 @@ std::string StationProblemsWarning(std::string_view heading, std::string_view fi
             continue;
         named.push_back(n);
         const bool present = n >= 1 && n <= static_cast<int>(reading.lines.size());
-        out +=
-            kLineEnd + std::to_string(n) + ": " +
-            (present ? reading.lines[static_cast<std::size_t>(n - 1)] : StationLineLabel(p.line));
+        // A line of any length is named by its start only.
+        out += kLineEnd + std::to_string(n) + ": " +
+               EchoText(present ? reading.lines[static_cast<std::size_t>(n - 1)]
+                                : StationLineLabel(p.line));
     }
     return out;
 }

@@ -4,6 +4,7 @@
 // lines; the window gathers the values and restores its controls from them. Also the
 // text forms of the angle-table export.
 
+#include "core/support/atomicfile.h"
 #include "core/support/types.h"
 
 #include <string>
@@ -78,7 +79,7 @@ struct StationFileProblem {
 struct StationFileReading {
     StationRecord record;
     double fixedFrequency = 0; // the number after "F" when record.fixedFrequencyMode
-    StringArray lines;         // the file's lines as read, without CR LF
+    StringArray lines;         // the file's first ten lines as read, without line ends
     std::vector<StationFileProblem> problems;
 
     // True when the line was read and its value taken over.
@@ -93,12 +94,22 @@ const std::string& StationLineLabel(StationLine line);
 // The ten lines of the station file, each ended by CR LF.
 std::string BuildStationFile(const StationRecord& record);
 
+// A station file larger than this is refused before it is read.
+constexpr std::uint64_t kStationFileSizeLimit = 1 << 20;
+
+// Reads the bytes of a station file: a file beyond kStationFileSizeLimit is refused as
+// "not a station file" (TooLarge), anything that is no regular file as Unreadable.
+FileReadResult ReadStationFile(const std::string& path);
+
 // Reads the bytes of a station file. Never fails: it restores what it can and lists the
-// lines it cannot restore. The labels are not examined.
+// lines it cannot restore. The labels are not examined. A line ends with CR LF, LF or a
+// lone CR (CR CR LF is one line end); a file in UTF-8 (as an editor may save it, with or
+// without a byte-order mark) is read as its Windows-1252 text.
 StationFileReading ParseStationFile(std::string_view bytes);
 
 // The warning after reading: the heading, the file name, then one line per line that was
-// not restored, naming it by its number and its text in the file (its label if missing).
+// not restored, naming it by its number and its text in the file (its label if missing),
+// bounded by EchoText.
 std::string StationProblemsWarning(std::string_view heading, std::string_view fileName,
                                    const StationFileReading& reading);
 

@@ -77,9 +77,9 @@ StationModel::StationModel() {
 
 // ---- catalogue ---------------------------------------------------------------------------
 
-std::optional<Notice> StationModel::readCatalogue(const StationPaths& paths) {
-    const FileReadResult catalogue = ReadWholeFile(paths.catalogueFile);
-    if (!catalogue.ok()) {
+std::optional<Notice> StationModel::readCatalogue(const StationPaths& paths, Notices& notices) {
+    CatalogueLoad load = TAntennen::Load(paths.catalogueFile, paths.userAntennaFile);
+    if (!load.catalogueRead) {
         // A catalogue that cannot be read counts as missing; the second line says where it
         // was looked for, or why it could not be read.
         Notice n;
@@ -87,34 +87,44 @@ std::optional<Notice> StationModel::readCatalogue(const StationPaths& paths) {
         n.detail = "The File " + std::filesystem::path(paths.catalogueFile).filename().string() +
                    " was not found!\n";
         std::error_code ignored;
+        const bool missing = std::filesystem::symlink_status(paths.catalogueFile, ignored).type() ==
+                             std::filesystem::file_type::not_found;
         const std::filesystem::path folder =
             std::filesystem::absolute(paths.catalogueFile, ignored).parent_path();
-        n.detail += catalogue.status == FileReadStatus::Missing
-                        ? "Looked for in the folder " + folder.string()
-                        : catalogue.error;
+        n.detail += missing || load.errors.empty() ? "Looked for in the folder " + folder.string()
+                                                   : load.errors.front();
         return n;
     }
-    // A missing user file is an empty one.
-    const FileReadResult user = ReadWholeFile(paths.userAntennaFile);
+    // Entries that were left out, and a user file that could not be read, are said; the
+    // rest of the catalogue is used.
+    for (std::string& error : load.errors) {
+        Notice n;
+        n.subject = NoticeSubject::Catalogue;
+        n.detail = std::move(error);
+        notices.push_back(std::move(n));
+    }
     m_paths = paths;
-    m_catalogue = std::make_shared<const TAntennen>(
-        TAntennen::FromTexts(catalogue.bytes, user.ok() ? user.bytes : std::string()));
+    m_catalogue = std::make_shared<const TAntennen>(std::move(load.catalogue));
     return std::nullopt;
 }
 
 Outcome StationModel::loadCatalogue(const StationPaths& paths) {
-    if (auto failed = readCatalogue(paths))
+    Notices notices;
+    if (auto failed = readCatalogue(paths, notices))
         return refusedWith(std::move(*failed));
     highlightManufacturer({});
     m_taken.reset();
-    return finish(calc());
+    append(notices, calc());
+    return finish(std::move(notices));
 }
 
 Outcome StationModel::reloadCatalogue() {
-    if (auto failed = readCatalogue(m_paths))
+    Notices notices;
+    if (auto failed = readCatalogue(m_paths, notices))
         return refusedWith(std::move(*failed));
     resetToStartupBand();
-    return finish(calc());
+    append(notices, calc());
+    return finish(std::move(notices));
 }
 
 void StationModel::setAngleFolders(std::vector<std::string> folders) {
@@ -426,14 +436,10 @@ AntennaEvaluation StationModel::evaluate(int entry, const std::string& name) con
 
 std::string StationModel::angleFileOf(int entry) const {
     const auto k = static_cast<std::size_t>(entry);
-    for (const std::string& folder : m_paths.angleFolders) {
-        const std::string file =
-            AngleFileName(folder, m_catalogue->Manufacturers()[k], m_catalogue->Names()[k]);
-        std::error_code ignored;
-        if (!file.empty() && std::filesystem::symlink_status(file, ignored).type() !=
-                                 std::filesystem::file_type::not_found)
+    for (const std::string& folder : m_paths.angleFolders)
+        if (std::string file = FindAngleFile(folder, m_catalogue->Manufacturers()[k], m_catalogue->Names()[k]);
+            !file.empty())
             return file;
-    }
     return {};
 }
 
@@ -583,11 +589,8 @@ void StationModel::recomputePattern() {
     m_last.pattern = {};
     if (!anglePageShown() || !m_last.result.ok())
         return;
-    const LimitEvaluation& limits = m_last.limits;
     m_last.pattern = ComputePattern(*m_taken->angles, m_taken->polarisation, m_last.result.EIRP,
-                                    [&limits](double factor) {
-                                        return LimitDistanceAtFactor(limits, factor);
-                                    });
+                                    m_last.result.SafetyDistance);
 }
 
 CalcTexts StationModel::outputTexts() const {

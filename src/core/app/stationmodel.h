@@ -260,7 +260,7 @@ public:
     const std::string& currentStationFile() const { return m_currentStationFile; }
 
 private:
-    std::optional<Notice> readCatalogue(const StationPaths& paths);
+    std::optional<Notice> readCatalogue(const StationPaths& paths, Notices& notices);
     void resetToStartupBand();
     Notices updateCable();
     Notices calc();

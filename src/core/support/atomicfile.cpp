@@ -1,11 +1,15 @@
 #include "core/support/atomicfile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,12 +17,20 @@ namespace radexa {
 
 namespace {
 
+std::string quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
+
 std::string failure(const char* what, const std::string& path, int err) {
-    return std::string(what) + " \"" + path + "\": " + std::strerror(err);
+    return std::string(what) + " " + quoted(path) + ": " + std::strerror(err);
+}
+
+std::string refusal(const std::string& path, const std::string& reason) {
+    return "Cannot write " + quoted(path) + ": " + reason;
 }
 
 std::string notRegular(const char* what, const std::string& path) {
-    return std::string(what) + " \"" + path + "\": not a regular file";
+    return std::string(what) + " " + quoted(path) + ": not a regular file";
 }
 
 std::string folderOf(const std::string& path) {
@@ -30,18 +42,88 @@ std::string folderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-// A symbolic link is followed, so that the file it points to is replaced and the link
-// itself stays.
+std::string baseOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A link in a sticky, world-writable folder (/tmp) is followed only when the caller or the
+// folder's owner made it: another user could otherwise point it at a file of the caller's.
+bool mayFollowLink(const std::string& path, const struct stat& link) {
+    struct stat folder {};
+    if (::stat(folderOf(path).c_str(), &folder) != 0)
+        return false;
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return !shared || link.st_uid == ::geteuid() || link.st_uid == folder.st_uid;
+}
+
+// The link's target, so that the file it points to is replaced and the link stays; the
+// path itself when it is no link or points nowhere.
 std::string resolvedTarget(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-        return path;
     char* real = ::realpath(path.c_str(), nullptr);
     if (!real)
         return path;
     std::string out(real);
     std::free(real);
     return out;
+}
+
+bool mayWrite(const std::string& path, int mode, int& err) {
+    if (::faccessat(AT_FDCWD, path.c_str(), mode, AT_EACCESS) == 0)
+        return true;
+    err = errno;
+    return false;
+}
+
+// Why an existing target cannot be replaced through a rename; empty when it can.
+std::string targetRefusal(const std::string& path, const std::string& target,
+                          const struct stat& st) {
+    if (S_ISDIR(st.st_mode))
+        return failure("Cannot write", path, EISDIR);
+    if (!S_ISREG(st.st_mode))
+        return notRegular("Cannot write", path);
+    // Root passes every permission test; a file without any write bit stays protected.
+    if ((st.st_mode & 0222) == 0)
+        return refusal(path, "the file is write-protected");
+    int err = 0;
+    if (!mayWrite(target, W_OK, err))
+        return refusal(path, std::string("the file is write-protected: ") + std::strerror(err));
+    if (st.st_nlink > 1)
+        return refusal(path, "the file has " + std::to_string(st.st_nlink) +
+                                 " hard links; saving puts a new file in its place, which "
+                                 "would part it from its other names");
+    return {};
+}
+
+mode_t currentUmask() {
+    // Read without changing it: umask() can only be read by setting it.
+    if (std::FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned mask = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status))
+            found = std::sscanf(line, "Umask: %o", &mask) == 1;
+        std::fclose(status);
+        if (found)
+            return static_cast<mode_t>(mask);
+    }
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
+// A name beside the target that no one else uses. It is never longer than the target's
+// name or 64 bytes, whichever is more, so that a name at the file system's limit can be
+// saved too.
+std::string temporaryName(const std::string& folder, const std::string& base) {
+    static std::atomic<unsigned> counter{0};
+    const std::string suffix =
+        ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    const std::size_t allowed = std::max<std::size_t>(base.size(), 64);
+    std::string name = "." + base + suffix;
+    if (name.size() > allowed)
+        name = "." + base.substr(0, allowed - 1 - suffix.size()) + suffix;
+    return folder + "/" + name;
 }
 
 bool writeAll(int fd, std::string_view bytes, int& err) {
@@ -66,26 +148,37 @@ bool writeAll(int fd, std::string_view bytes, int& err) {
 FileWriteResult WriteFileAtomic(const std::string& path, std::string_view bytes) {
     if (path.empty())
         return {failure("Cannot write", path, ENOENT)};
-    const std::string target = resolvedTarget(path);
+    std::string target = path;
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (!mayFollowLink(path, link))
+            return {refusal(path, "a link in a shared folder (sticky and writable by all) "
+                                  "made by another user is not followed")};
+        target = resolvedTarget(path);
+    }
     // Only a regular file is replaced: a rename over a device or a pipe (e.g. /dev/null
     // chosen in a save dialog) would put a plain file in its place.
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
-        return {S_ISDIR(existing.st_mode) ? failure("Cannot write", path, EISDIR)
-                                          : notRegular("Cannot write", path)};
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    if (replacing) {
+        std::string refused = targetRefusal(path, target, old);
+        if (!refused.empty())
+            return {std::move(refused)};
+    }
     const std::string folder = folderOf(target);
-    const std::string base =
-        target.substr(target.rfind('/') == std::string::npos ? 0 : target.rfind('/') + 1);
+    int err = 0;
+    if (!mayWrite(folder, W_OK | X_OK, err) && err != ENOENT)
+        return {refusal(path, "the folder " + quoted(folder) +
+                                  " cannot be written (saving needs a new file beside the old "
+                                  "one): " +
+                                  std::strerror(err))};
 
-    // The temporary file: beside the target, a name no one else uses, created new.
-    static std::atomic<unsigned> counter{0};
+    // Owner-only from the start: the bytes are nobody else's business before the rename.
     std::string temp;
     int fd = -1;
-    int err = 0;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = folder + "/." + base + ".tmp" + std::to_string(::getpid()) + "-" +
-               std::to_string(counter++);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temp = temporaryName(folder, baseOf(target));
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
         err = errno;
         if (fd < 0 && err != EEXIST)
             break;
@@ -93,13 +186,14 @@ FileWriteResult WriteFileAtomic(const std::string& path, std::string_view bytes)
     if (fd < 0)
         return {failure("Cannot write", path, err)};
 
-    // A file that is replaced keeps its permissions.
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
-        ::fchmod(fd, old.st_mode & 07777);
-
     bool good = writeAll(fd, bytes, err);
     if (good && ::fsync(fd) != 0) {
+        err = errno;
+        good = false;
+    }
+    // A replaced file keeps its permissions; a new one gets what the umask allows.
+    const mode_t mode = replacing ? (old.st_mode & 0777) : (0666 & ~currentUmask());
+    if (good && ::fchmod(fd, mode) != 0) {
         err = errno;
         good = false;
     }
@@ -124,7 +218,23 @@ FileWriteResult WriteFileAtomic(const std::string& path, std::string_view bytes)
     return {};
 }
 
-FileReadResult ReadWholeFile(const std::string& path) {
+void IgnoreFileSizeSignal() {
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+std::string SizeText(std::uint64_t bytes) {
+    if (bytes >= (1u << 20) && bytes % (1u << 20) == 0)
+        return std::to_string(bytes >> 20) + " MiB";
+    if (bytes >= (1u << 10) && bytes % (1u << 10) == 0)
+        return std::to_string(bytes >> 10) + " KiB";
+    return std::to_string(bytes) + " bytes";
+}
+
+namespace {
+
+enum class OverLimit { Refuse, Cut };
+
+FileReadResult readFile(const std::string& path, std::uint64_t limit, OverLimit over) {
     FileReadResult result;
     // Not blocking on a pipe without a writer; only regular files are read (a device such
     // as /dev/zero never ends).
@@ -151,26 +261,73 @@ FileReadResult ReadWholeFile(const std::string& path) {
             result.error = notRegular("Cannot read", path);
         return result;
     }
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int err = errno;
+    auto tooLarge = [&] {
+        ::close(fd);
+        result.bytes = std::string();
+        result.status = FileReadStatus::TooLarge;
+        result.error =
+            "Cannot read " + quoted(path) + ": the file is larger than " + SizeText(limit);
+        return result;
+    };
+    const auto size = static_cast<std::uint64_t>(st.st_size);
+    if (over == OverLimit::Refuse && size > limit)
+        return tooLarge();
+    try {
+        std::string& bytes = result.bytes;
+        // The size the file had, read straight into place; it may still have grown or
+        // shrunk, so the rest is read through a buffer up to the end or the limit.
+        bytes.resize(static_cast<std::size_t>(std::min(size, limit)));
+        std::size_t got = 0;
+        int err = 0;
+        auto readSome = [&](char* into, std::size_t room) {
+            ssize_t n = 0;
+            do
+                n = ::read(fd, into, room);
+            while (n < 0 && errno == EINTR);
+            err = n < 0 ? errno : 0;
+            return n;
+        };
+        for (ssize_t n; got < bytes.size() && (n = readSome(&bytes[got], bytes.size() - got)) > 0;)
+            got += static_cast<std::size_t>(n);
+        bytes.resize(got);
+        char buffer[65536];
+        for (ssize_t n; err == 0 && (n = readSome(buffer, sizeof buffer)) > 0;) {
+            const std::uint64_t room = limit - bytes.size();
+            if (static_cast<std::uint64_t>(n) > room) {
+                if (over == OverLimit::Refuse)
+                    return tooLarge();
+                bytes.append(buffer, static_cast<std::size_t>(room));
+                break;
+            }
+            bytes.append(buffer, static_cast<std::size_t>(n));
+        }
+        if (err != 0) {
             ::close(fd);
-            result.bytes.clear();
+            result.bytes = std::string();
             result.status = FileReadStatus::Unreadable;
             result.error = failure("Cannot read", path, err);
             return result;
         }
-        result.bytes.append(buffer, static_cast<std::size_t>(n));
+    } catch (const std::bad_alloc&) {
+        ::close(fd);
+        result.bytes = std::string();
+        result.status = FileReadStatus::Unreadable;
+        result.error = "Not enough memory to read " + quoted(path);
+        return result;
     }
     ::close(fd);
     result.status = FileReadStatus::Ok;
     return result;
+}
+
+} // namespace
+
+FileReadResult ReadWholeFile(const std::string& path, std::uint64_t sizeLimit) {
+    return readFile(path, sizeLimit, OverLimit::Refuse);
+}
+
+FileReadResult ReadFileStart(const std::string& path, std::uint64_t maxBytes) {
+    return readFile(path, maxBytes, OverLimit::Cut);
 }
 
 } // namespace radexa

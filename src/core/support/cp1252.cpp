@@ -34,6 +34,36 @@ int byteForCodePoint(char32_t cp) {
     return '?';
 }
 
+// The code point of the well-formed UTF-8 sequence at p[i] and its length; 0 when the
+// bytes there are no such sequence (cut, overlong, a surrogate, beyond U+10FFFF).
+int decodeUtf8(const unsigned char* p, std::size_t n, std::size_t i, char32_t& cp) {
+    const unsigned char b = p[i];
+    int len = 0;
+    char32_t min = 0;
+    if (b < 0x80) {
+        cp = b;
+        return 1;
+    } else if ((b & 0xE0) == 0xC0) {
+        len = 2, cp = b & 0x1F, min = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+        len = 3, cp = b & 0x0F, min = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+        len = 4, cp = b & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + static_cast<std::size_t>(len) > n)
+        return 0;
+    for (int k = 1; k < len; ++k) {
+        if ((p[i + static_cast<std::size_t>(k)] & 0xC0) != 0x80)
+            return 0;
+        cp = (cp << 6) | (p[i + static_cast<std::size_t>(k)] & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return len;
+}
+
 } // namespace
 
 char32_t Cp1252CodePoint(unsigned char byte) {
@@ -55,43 +85,29 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     out.reserve(utf8.size());
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t n = utf8.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned char b = p[i];
-        int len = 0;
+    for (std::size_t i = 0; i < n;) {
         char32_t cp = 0;
-        char32_t min = 0;
-        if (b < 0x80) {
-            out += static_cast<char>(b);
-            ++i;
-            continue;
-        } else if ((b & 0xE0) == 0xC0) {
-            len = 2, cp = b & 0x1F, min = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            len = 3, cp = b & 0x0F, min = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            len = 4, cp = b & 0x07, min = 0x10000;
-        } else {
-            out += '?';
-            ++i;
-            continue;
-        }
-        bool ok = i + len <= n;
-        for (int k = 1; ok && k < len; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80)
-                ok = false;
-            else
-                cp = (cp << 6) | (p[i + k] & 0x3F);
-        }
-        if (!ok || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out += '?';
-            ++i; // resynchronise on the next byte
-            continue;
-        }
-        out += static_cast<char>(byteForCodePoint(cp));
-        i += len;
+        const int len = decodeUtf8(p, n, i, cp);
+        // A malformed sequence resynchronises on the next byte.
+        out += len > 0 ? static_cast<char>(byteForCodePoint(cp)) : '?';
+        i += len > 0 ? static_cast<std::size_t>(len) : 1;
     }
     return out;
+}
+
+bool LooksLikeUtf8(std::string_view bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    bool beyondAscii = false;
+    for (std::size_t i = 0; i < n;) {
+        char32_t cp = 0;
+        const int len = decodeUtf8(p, n, i, cp);
+        if (len == 0)
+            return false;
+        beyondAscii = beyondAscii || len > 1;
+        i += static_cast<std::size_t>(len);
+    }
+    return beyondAscii;
 }
 
 } // namespace radexa

@@ -1,5 +1,6 @@
 #include "core/support/inifile.h"
 
+#include "core/support/atomicfile.h"
 #include "core/support/rdfunc.h"
 
 #include <charconv>
@@ -16,45 +17,55 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
+// The name as the comparisons see it: A-Z folded to a-z, nothing else.
+std::string folded(std::string_view name) {
+    return AsciiLower(name);
+}
+
 } // namespace
 
 IniFile::IniFile(std::string_view text) {
-    Section* current = nullptr;
-    for (std::string_view raw : SplitLineViews(text)) {
+    // The section is kept by index: adding sections moves them in memory.
+    std::size_t current = 0;
+    bool inSection = false;
+    LineCursor lines(text);
+    for (std::string_view raw; lines.Next(raw);) {
         const std::string_view line = trim(raw);
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            const std::string name(trim(line.substr(1, line.size() - 2)));
-            current = find(name);
-            if (!current) {
-                m_sections.push_back({name, {}, {}});
-                current = &m_sections.back();
-            }
+            const std::string_view name = trim(line.substr(1, line.size() - 2));
+            const Section* s = find(name);
+            current = s ? static_cast<std::size_t>(s - m_sections.data())
+                        : static_cast<std::size_t>(&add(name) - m_sections.data());
+            inSection = true;
             continue;
         }
         const auto eq = line.find('=');
-        if (!current) {
+        if (!inSection) {
             m_head.emplace_back(raw);
-        } else if (eq == std::string_view::npos || line.front() == ';') {
+            continue;
+        }
+        Section& s = m_sections[current];
+        if (eq == std::string_view::npos || line.front() == ';') {
             if (!line.empty())
-                current->otherLines.emplace_back(raw);
+                s.otherLines.emplace_back(raw);
         } else {
-            const std::string key(trim(line.substr(0, eq)));
-            const std::string value(trim(line.substr(eq + 1)));
+            const std::string_view key = trim(line.substr(0, eq));
             // The first occurrence of a key counts, as Windows reads it; later ones are dropped.
-            bool duplicate = false;
-            for (const auto& e : current->entries)
-                duplicate = duplicate || SameTextNoCase(e.key, key);
-            if (!duplicate)
-                current->entries.push_back({key, value});
+            if (s.keyIndex.emplace(folded(key), s.entries.size()).second)
+                s.entries.push_back({std::string(key), std::string(trim(line.substr(eq + 1)))});
         }
     }
 }
 
 IniFile::Section* IniFile::find(std::string_view name) {
-    for (auto& s : m_sections)
-        if (SameTextNoCase(s.name, name))
-            return &s;
-    return nullptr;
+    const auto at = m_sectionIndex.find(folded(name));
+    return at == m_sectionIndex.end() ? nullptr : &m_sections[at->second];
+}
+
+IniFile::Section& IniFile::add(std::string_view name) {
+    m_sectionIndex.emplace(folded(name), m_sections.size());
+    m_sections.push_back({std::string(name), {}, {}, {}});
+    return m_sections.back();
 }
 
 const IniFile::Section* IniFile::find(std::string_view name) const {
@@ -62,10 +73,11 @@ const IniFile::Section* IniFile::find(std::string_view name) const {
 }
 
 std::optional<std::string> IniFile::readString(std::string_view section, std::string_view key) const {
-    if (const Section* s = find(section))
-        for (const auto& e : s->entries)
-            if (SameTextNoCase(e.key, key))
-                return e.value;
+    if (const Section* s = find(section)) {
+        const auto at = s->keyIndex.find(folded(key));
+        if (at != s->keyIndex.end())
+            return s->entries[at->second].value;
+    }
     return std::nullopt;
 }
 
@@ -85,16 +97,13 @@ int IniFile::readInteger(std::string_view section, std::string_view key, int def
 
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     Section* s = find(section);
-    if (!s) {
-        m_sections.push_back({std::string(section), {}, {}});
-        s = &m_sections.back();
-    }
-    for (auto& e : s->entries)
-        if (SameTextNoCase(e.key, key)) {
-            e.value = std::string(value);
-            return;
-        }
-    s->entries.push_back({std::string(key), std::string(value)});
+    if (!s)
+        s = &add(section);
+    const auto [at, added] = s->keyIndex.emplace(folded(key), s->entries.size());
+    if (added)
+        s->entries.push_back({std::string(key), std::string(value)});
+    else
+        s->entries[at->second].value = std::string(value);
 }
 
 void IniFile::writeInteger(std::string_view section, std::string_view key, int value) {
@@ -113,6 +122,24 @@ std::string IniFile::text() const {
             out += l + "\r\n";
     }
     return out;
+}
+
+std::string_view IniTextWithin(std::string_view bytes, std::size_t limit) {
+    if (bytes.size() <= limit)
+        return bytes;
+    const std::size_t lastEnd = bytes.substr(0, limit).find_last_of("\r\n");
+    return lastEnd == std::string_view::npos ? std::string_view() : bytes.substr(0, lastEnd + 1);
+}
+
+IniFile ReadIniFile(const std::string& path, std::string* error) {
+    // One byte more than is read tells a file at the limit from a longer one.
+    const FileReadResult read = ReadFileStart(path, kIniReadLimit + 1);
+    if (!read.ok()) {
+        if (error)
+            *error = read.error;
+        return IniFile();
+    }
+    return IniFile(IniTextWithin(read.bytes));
 }
 
 } // namespace radexa

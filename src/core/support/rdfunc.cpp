@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <optional>
 
@@ -164,6 +165,39 @@ std::string fixed(double x, int precision) {
 
 } // namespace
 
+namespace {
+
+// 10^n for the lengths a fraction of up to ten digits (and a few leading zeros more) has:
+// each is a double exactly, so dividing by it gives the same bits as dividing by pow().
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+double powerOfTen(std::size_t n) {
+    return n < std::size(kPowersOfTen) ? kPowersOfTen[n] : std::pow(10.0, static_cast<double>(n));
+}
+
+// The value of a plain integer (isPlainInteger) of up to 15 digits, which a double holds
+// exactly, so that it equals what the platform's conversion gives (-0 included); nothing
+// for longer ones, which take the platform's conversion.
+std::optional<double> exactInteger(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    if (text.size() - i > 15)
+        return std::nullopt;
+    std::int64_t n = 0;
+    for (; i < text.size(); ++i)
+        n = n * 10 + (text[i] - '0');
+    const double v = static_cast<double>(n);
+    return negative ? -v : v;
+}
+
+} // namespace
+
 double StrToReal(std::string_view text) {
     const std::int32_t p = LastCharPos(text, '.');
     if (p <= 0) {
@@ -176,7 +210,9 @@ double StrToReal(std::string_view text) {
     const std::string_view fracText = text.substr(static_cast<std::size_t>(p));
     if (!isPlainInteger(intText))
         failFloat(intText);
-    const auto intPart = platformTextToFloat(intText);
+    auto intPart = exactInteger(intText);
+    if (!intPart)
+        intPart = platformTextToFloat(intText);
     if (!intPart)
         failFloat(intText);
     // The fraction: digits only, as a 32-bit signed integer.
@@ -190,7 +226,7 @@ double StrToReal(std::string_view text) {
         if (frac > std::numeric_limits<std::int32_t>::max())
             failInteger(fracText);
     }
-    const double fracValue = static_cast<double>(frac) / std::pow(10.0, static_cast<double>(fracText.size()));
+    const double fracValue = static_cast<double>(frac) / powerOfTen(fracText.size());
     std::size_t b = 0;
     while (b < intText.size() && isBlank(intText[b]))
         ++b;
@@ -236,19 +272,30 @@ StringArray SplitText(std::string_view text, char separator) {
     }
 }
 
+bool LineCursor::Next(std::string_view& line) {
+    if (m_position >= m_text.size())
+        return false;
+    std::size_t end = m_position;
+    while (end < m_text.size() && m_text[end] != '\r' && m_text[end] != '\n')
+        ++end;
+    ++m_number;
+    if (end == m_text.size()) {
+        line = m_text.substr(m_position);
+        m_position = m_text.size();
+        return true;
+    }
+    line = m_text.substr(m_position, end - m_position);
+    m_position = end + 1;
+    if (m_text[end] == '\r' && m_position < m_text.size() && m_text[m_position] == '\n')
+        ++m_position;
+    return true;
+}
+
 std::vector<std::string_view> SplitLineViews(std::string_view text) {
     std::vector<std::string_view> out;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            out.push_back(text.substr(start, i - start));
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < text.size())
-        out.push_back(text.substr(start));
+    LineCursor lines(text);
+    for (std::string_view line; lines.Next(line);)
+        out.push_back(line);
     return out;
 }
 
@@ -257,18 +304,40 @@ StringArray SplitLines(std::string_view text) {
     return StringArray(views.begin(), views.end());
 }
 
+std::string EchoText(std::string_view text, std::size_t maxLength) {
+    const bool cut = text.size() > maxLength;
+    std::string out(text.substr(0, maxLength));
+    for (char& c : out) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D)
+            c = '?';
+    }
+    if (cut)
+        out += '\x85';
+    return out;
+}
+
+namespace {
+
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+std::string AsciiLower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = lowerAscii(c);
+    return out;
+}
+
 bool SameTextNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
             return false;
-    }
     return true;
 }
 

@@ -36,6 +36,29 @@ StringArray SplitText(std::string_view text, char separator);
 StringArray SplitLines(std::string_view text);
 // The same lines as views into the text, which must outlive them.
 std::vector<std::string_view> SplitLineViews(std::string_view text);
+
+// The lines of a text as SplitLines splits them, one at a time and without a list, so that
+// a file of millions of line ends costs no memory. The text must outlive the cursor.
+class LineCursor {
+public:
+    explicit LineCursor(std::string_view text) : m_text(text) {}
+    // The next line; false after the last one.
+    bool Next(std::string_view& line);
+    // The 1-based number of the line Next gave last.
+    std::size_t LineNumber() const { return m_number; }
+
+private:
+    std::string_view m_text;
+    std::size_t m_position = 0;
+    std::size_t m_number = 0;
+};
+// A text quoted in a message, bounded and on one line: control characters (and the five
+// bytes Windows-1252 leaves undefined) become '?', and a text longer than maxLength bytes
+// is cut there and ends with "\x85" (the ellipsis of Windows-1252).
+constexpr std::size_t kEchoLength = 300;
+std::string EchoText(std::string_view text, std::size_t maxLength = kEchoLength);
+// The text with A-Z folded to a-z (the folding SameTextNoCase compares with).
+std::string AsciiLower(std::string_view text);
 // Equal length and equal bytes after folding A-Z to a-z.
 bool SameTextNoCase(std::string_view a, std::string_view b);
 

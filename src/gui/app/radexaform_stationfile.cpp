@@ -131,10 +131,10 @@ QString lookupWarning(StationLine line) {
 } // namespace
 
 void TRadexaForm::Oeffnen(const QString& fileName) {
-    const FileReadResult read = ReadWholeFile(encoded(fileName));
+    const FileReadResult read = ReadStationFile(encoded(fileName));
     if (!read.ok()) {
         ShowWarningText(message(MessageId::MsgFileNotOpened) + QLatin1Char('\n') +
-                        decoded(read.error));
+                        toQ(EchoText(read.error)));
         return;
     }
     const StationOpening opened = m_model.openStation(read.bytes, encoded(fileName));
@@ -148,7 +148,7 @@ void TRadexaForm::Oeffnen(const QString& fileName) {
     report(opened.notices);
     if (!opened.reading.problems.empty()) {
         QString warning = toQ(StationProblemsWarning(
-            fromQ(message(MessageId::MsgStationLinesNotRestored)), fromQ(fileName), opened.reading));
+            fromQ(message(MessageId::MsgStationLinesNotRestored)), EchoText(fromQ(fileName)), opened.reading));
         ShowWarningText(warning.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
 }

@@ -32,10 +32,8 @@ SettingsLocation FindSettingsLocation(const QString& programFolder, const QStrin
 
 WindowPosition ReadWindowPosition(const QString& file) {
     WindowPosition p;
-    const FileReadResult r = ReadWholeFile(QFile::encodeName(file).toStdString());
-    if (!r.ok())
-        return p;
-    const IniFile ini(r.bytes);
+    // Only the start of the file is read: a huge one can neither delay nor stop the start.
+    const IniFile ini = ReadIniFile(QFile::encodeName(file).toStdString());
     p.left = ini.readInteger(kSection, "Left", 100);
     p.top = ini.readInteger(kSection, "Top", 100);
     return p;
@@ -44,8 +42,8 @@ WindowPosition ReadWindowPosition(const QString& file) {
 bool WriteWindowPosition(const QString& file, const WindowPosition& position) {
     const std::string path = QFile::encodeName(file).toStdString();
     QDir().mkpath(QFileInfo(file).absolutePath());
-    const FileReadResult old = ReadWholeFile(path);
-    IniFile ini(old.ok() ? old.bytes : std::string());
+    // The other contents of the file stay, as far as they were read.
+    IniFile ini = ReadIniFile(path);
     ini.writeInteger(kSection, "Left", position.left);
     ini.writeInteger(kSection, "Top", position.top);
     return WriteFileAtomic(path, ini.text()).ok();

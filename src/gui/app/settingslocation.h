@@ -19,8 +19,10 @@ struct WindowPosition {
     int top = 100;
 };
 
+// Read from the first 64 KiB of the file (kIniReadLimit); the rest is ignored.
 WindowPosition ReadWindowPosition(const QString& file);
-// False when the file could not be written; the old file is then left as it was.
+// False when the file could not be written; the old file is then left as it was. What the
+// file held beyond the part that is read is not written again.
 bool WriteWindowPosition(const QString& file, const WindowPosition& position);
 
 } // namespace radexa

@@ -1,11 +1,14 @@
 #include "gui/graphics/picture.h"
 
+#include "core/support/atomicfile.h"
+
+#include <QBuffer>
+#include <QFile>
 #include <QImageWriter>
 #include <QScreen>
 #include <QShowEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace radexa {
 
@@ -33,18 +36,25 @@ QImage NewPicture(int width, int height) {
     return QImage(width, height, QImage::Format_RGB32);
 }
 
-bool SaveBitmap(const QImage& image, const QString& fileName) {
-    if (image.isNull())
+bool SaveBitmap(const QImage& image, const QString& fileName, QString* error) {
+    auto fail = [&](const QString& reason) {
+        if (error)
+            *error = reason;
         return false;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(image.convertToFormat(QImage::Format_RGB888))) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    };
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "bmp");
+    if (image.isNull() || !writer.write(image.convertToFormat(QImage::Format_RGB888)))
+        return fail(QStringLiteral("Cannot encode the picture for \"%1\"").arg(fileName));
+    // The writer's messages hold the path as the file system has it (QFile::encodeName).
+    const FileWriteResult written = WriteFileAtomic(
+        QFile::encodeName(fileName).toStdString(),
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!written.ok())
+        return fail(QFile::decodeName(written.error.c_str()));
+    return true;
 }
 
 QString BitmapFilter() {

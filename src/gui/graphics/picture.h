@@ -33,9 +33,11 @@ private:
 // An empty picture of the given size as the windows draw into it (32-bit, no alpha).
 QImage NewPicture(int width, int height);
 
-// Writes the picture as a 24-bit Windows bitmap, whatever the file name says. The old
-// file is replaced only when the new one is complete. False when writing failed.
-bool SaveBitmap(const QImage& image, const QString& fileName);
+// Writes the picture as a 24-bit Windows bitmap, whatever the file name says, through the
+// program's one safe writer (WriteFileAtomic): regular files only, the old file replaced
+// only when the new one is complete. False when writing failed; error (when given) then
+// receives the reason, naming the file.
+bool SaveBitmap(const QImage& image, const QString& fileName, QString* error = nullptr);
 
 // Whether a show event is the program's activation of a picture window (not a restore
 // from the task bar); the first one also centres the window on its screen.
