@@ -317,6 +317,53 @@ cli_bad(NAME antenna-no-catalogue ARGS --manufacturer Example --antenna MyAnt
     STDERR "--antenna: The File Antennas.txt was not found!")
 cli_bad(NAME polarisation-unknown ARGS --polarisation diagonal STDERR "--polarisation: .*allowed: vertical, horizontal")
 
+
+# --- Odd files, limits and letters beyond ASCII -------------------------------------------
+
+# A catalogue or angle file that is a pipe is refused at once, never waited on.
+set(odd "${CMAKE_CURRENT_BINARY_DIR}/cli_odd_work")
+file(REMOVE_RECURSE "${odd}")
+file(MAKE_DIRECTORY "${odd}/ang")
+execute_process(COMMAND mkfifo "${odd}/Antennas.txt")
+execute_process(COMMAND "${CLI}" --manufacturer Example --antenna MyAnt WORKING_DIRECTORY "${odd}"
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 10)
+if(NOT rc EQUAL 2 OR NOT err MATCHES "Antennas.txt was not found!.*not a regular file")
+    fail(fifo-catalogue "status ${rc}, stderr '${err}'")
+endif()
+file(REMOVE "${odd}/Antennas.txt")
+file(WRITE "${odd}/Antennas.txt" "[Example]\r\nMyAnt,Yagi,144,7.456,4,#\r\n")
+execute_process(COMMAND mkfifo "${odd}/ang/Example MyAnt.ang")
+execute_process(COMMAND "${CLI}" --manufacturer Example --antenna MyAnt --angle-dir ang
+                WORKING_DIRECTORY "${odd}" OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 10)
+if(NOT rc EQUAL 2 OR NOT err MATCHES "^radexa-cli: --angle-dir: .*Example MyAnt")
+    fail(fifo-angle-file "status ${rc}, stderr '${err}'")
+endif()
+
+# Names in Windows-1252 are found from the terminal's UTF-8, and come back as UTF-8.
+string(ASCII 252 ue)
+string(ASCII 228 ae2)
+file(WRITE "${odd}/Antennas.txt" "[M${ue}ller]\r\nY${ae2}gi,Yagi,144,7.5,4,#\r\n")
+cli_ok(NAME utf8-names DIR "${odd}" ARGS --manufacturer "Müller" --antenna "Yägi" --angle-dir none
+    LINES "Manufacturer: Müller" "Antenna: Yägi")
+cli_bad(NAME utf8-unknown DIR "${odd}" ARGS --manufacturer "Müller" --antenna "Öse" --angle-dir none
+    STDERR "no antenna 'Öse' of manufacturer 'Müller'")
+
+# A long line is quoted in part only.
+string(REPEAT "x" 100000 long)
+cli_bad(NAME long-value ARGS --band "${long}" STDERR "--band: unknown value 'x+…'; allowed")
+execute_process(COMMAND "${CLI}" --band "${long}" ERROR_VARIABLE err)
+string(LENGTH "${err}" n)
+if(n GREATER 1000)
+    fail(long-value-length "${n} bytes on stderr")
+endif()
+
+# Under a file-size limit the output fails with a message; the program is not killed.
+execute_process(COMMAND sh -c "ulimit -f 0; exec \"$0\" --all-bands > \"$1\"" "${CLI}" "${odd}/out.txt"
+                ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 1 OR NOT err MATCHES "^radexa-cli: cannot write the output: ")
+    fail(file-size-limit "status ${rc}, stderr '${err}'")
+endif()
+
 if(failures GREATER 0)
     message(FATAL_ERROR "${failures} radexa-cli check(s) failed")
 endif()
