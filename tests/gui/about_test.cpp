@@ -1,9 +1,12 @@
 #include "fakes.h"
 
+#include "gui/antennas/eigeneantenne.h"
 #include "gui/app/about.h"
 #include "gui/app/maintainer.h"
 #include "gui/app/rdsplash.h"
+#include "gui/graphics/seitenansicht.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -37,6 +40,43 @@ void click(QWidget* target) {
 
 QColor textColor(const QWidget* w) {
     return w->palette().color(QPalette::WindowText);
+}
+
+// ---- The program's icon ----------------------------------------------------------------
+
+QImage iconImage(const QIcon& icon) {
+    return icon.pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// (The diagram window has an icon of its own.)
+TEST(ProgramIcon, IsThePackagedIconAndEveryWindowShowsIt) {
+    QFile packaged(RADEXA_SOURCE_DIR "/packaging/icons/org.radexa.Radexa.png");
+    ASSERT_TRUE(packaged.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(programIcon().isNull());
+    QFile resource(":/radexa/icons/org.radexa.Radexa.png");
+    ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
+    EXPECT_EQ(resource.readAll(), packaged.readAll());
+    const QImage expected = iconImage(programIcon());
+    EXPECT_EQ(iconImage(QApplication::windowIcon()), expected) << "set on the application";
+
+    SideViewData side;
+    side.antennaHeight = 12;
+    side.angles = {0, 90};
+    side.distances = {10, 4};
+    TAutorForm about;
+    TFormrdSplash* splash = new TFormrdSplash;
+    TFormEigeneAntenne own("English");
+    TFormSeitenansicht sideView(side);
+    const struct {
+        const char* what;
+        QWidget* window;
+    } windows[] = {{"About", &about},
+                   {"splash", splash},
+                   {"own antenna", &own},
+                   {"side view", &sideView}};
+    for (const auto& w : windows)
+        EXPECT_EQ(iconImage(w.window->windowIcon()), expected) << w.what;
+    delete splash;
 }
 
 // ---- About window ----------------------------------------------------------------------

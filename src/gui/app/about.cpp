@@ -5,6 +5,7 @@
 #include "gui/support/platform.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QImageReader>
@@ -25,6 +26,25 @@ static void registerAboutResources() {
 }
 
 namespace radexa {
+
+// ---- The program's icon ----------------------------------------------------------------
+
+QIcon programIcon() {
+    registerAboutResources();
+    return QIcon(QStringLiteral(":/radexa/icons/org.radexa.Radexa.png"));
+}
+
+namespace {
+
+void setProgramIcon() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QGuiApplication::setWindowIcon(programIcon());
+}
+
+// Every window without an icon of its own shows the application's.
+Q_COREAPP_STARTUP_FUNCTION(setProgramIcon)
+
+} // namespace
 
 // ---- Help ------------------------------------------------------------------------------
 

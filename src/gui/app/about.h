@@ -3,11 +3,19 @@
 // Everything that reaches the desktop goes through the platform layer.
 
 #include <QDialog>
+#include <QIcon>
 #include <QLabel>
 #include <QString>
 #include <QStringList>
 
 namespace radexa {
+
+// ---- The program's icon ----------------------------------------------------------------
+
+// The program's icon (packaging/icons), from the window library's resources. It is set on
+// the application as soon as a QGuiApplication exists in a program that links this file,
+// so every window of the program shows it.
+QIcon programIcon();
 
 // ---- Help ------------------------------------------------------------------------------
 
