@@ -1,5 +1,8 @@
 #include "gui/app/rdsplash.h"
 
+#include "gui/app/about.h"
+#include "gui/app/maintainer.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -254,17 +257,14 @@ TEST(StartupSplash, ShowsTheProgramFramelessForTwoAndAHalfSeconds) {
     EXPECT_EQ(s.title()->text(), "Radexa");
     EXPECT_EQ(s.titleGeometry(), QRect(65, 74, 409, 158));
     EXPECT_EQ(s.label("LaLoad")->text(), "Now loading MYCALL's software.....");
-    EXPECT_EQ(s.label("LaBottomLine")->text(), "Please forward bug reports to the author!");
+    // Where problems go, whole on its line.
+    const QLabel* bottom = s.label("LaBottomLine");
+    EXPECT_EQ(bottom->text(), problemReportLine(QString::fromUtf8(maintainer::EmailAddress)));
+    EXPECT_LE(bottom->fontMetrics().horizontalAdvance(bottom->text()), bottom->width());
     EXPECT_EQ(s->size(), QSize(540, 267));
     releaseClosedWindows();
     EXPECT_TRUE(s.splash.isNull());
 }
-
-} // namespace
-} // namespace radexa
-
-namespace radexa {
-namespace {
 
 // The logo paints inside its box only (nothing is cut off at the box's edge), and its
 // waves stay clear of the zone's ellipse.

@@ -1,5 +1,8 @@
 #include "gui/app/rdsplash.h"
 
+#include "gui/app/about.h"
+#include "gui/app/maintainer.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -430,7 +433,7 @@ void TFormrdSplash::closeEvent(QCloseEvent* event) {
 
 void configureStartupSplash(TFormrdSplash& splash, const QString& applicationTitle) {
     splash.TitleText = applicationTitle;
-    splash.BottomLineText = QStringLiteral("Please forward bug reports to the author!");
+    splash.BottomLineText = problemReportLine(QString::fromUtf8(maintainer::EmailAddress));
     splash.LoadLineText = QStringLiteral("Now loading MYCALL's software.....");
     splash.ShowLogo = true;
     splash.ShowLoadLine = true;
