@@ -10,10 +10,16 @@ TEST(OwnAntennaPoint, NumbersAreStoredWithTheDecimalPoint) {
         const char* typed;
         const char* stored;
     } cases[] = {
-        {"7,5", "7.5"},     {" 14,2 ", "14.2"}, {"-0,5", "-0.5"}, {"7.5", "7.5"},
-        {"144", "144"},     {"", ""},
+        {"7,5", "7.5"},
+        {" 14,2 ", "14.2"},
+        {"-0,5", "-0.5"},
+        {"7.5", "7.5"},
+        {"144", "144"},
+        {"", ""},
         // Not one decimal comma: left for the check to refuse.
-        {"1.000,5", "1.000,5"}, {"1,2,3", "1,2,3"}, {"abc", "abc"},
+        {"1.000,5", "1.000,5"},
+        {"1,2,3", "1,2,3"},
+        {"abc", "abc"},
     };
     for (const auto& c : cases) {
         const OwnAntennaPoint p = StoredOwnAntennaPoint({c.typed, c.typed, "3,5 "});

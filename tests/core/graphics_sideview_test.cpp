@@ -98,7 +98,10 @@ TEST(SideView, ZoneAtOrBelowTheGroundHasNoClearance) {
     } cases[] = {
         {"1 m below, straight down", 2, {0, 90}, {3, 3}, false},
         {"just touching", 2, {0, 90}, {3, 2}, false},
-        {"low Yagi, slanting into the ground", 1.5, {0, 15, 30, 45, 60}, {9.6, 8, 5.2, 2.9, 1.1},
+        {"low Yagi, slanting into the ground",
+         1.5,
+         {0, 15, 30, 45, 60},
+         {9.6, 8, 5.2, 2.9, 1.1},
          false},
         {"ray ends", 2, {0, 89}, {3, 2.5}, true},
     };

@@ -70,10 +70,8 @@ TEST(ProgramIcon, IsThePackagedIconAndEveryWindowShowsIt) {
     const struct {
         const char* what;
         QWidget* window;
-    } windows[] = {{"About", &about},
-                   {"splash", splash},
-                   {"own antenna", &own},
-                   {"side view", &sideView}};
+    } windows[] = {
+        {"About", &about}, {"splash", splash}, {"own antenna", &own}, {"side view", &sideView}};
     for (const auto& w : windows)
         EXPECT_EQ(iconImage(w.window->windowIcon()), expected) << w.what;
     delete splash;

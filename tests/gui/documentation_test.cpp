@@ -3,11 +3,11 @@
 // checked without changing these tests.
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QTextDocumentFragment>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QTextDocumentFragment>
 
 #include <gtest/gtest.h>
 
@@ -167,8 +167,8 @@ TEST_F(ManualPdf, NoTableHeaderAndNoHeadingEndsAPage) {
             bool allHeader = words.size() >= 2;
             for (const QString& w : words)
                 allHeader = allHeader && headerWords.contains(w);
-            EXPECT_FALSE(allHeader) << "page " << page << " ends with the header '"
-                                    << header.toStdString() << "'";
+            EXPECT_FALSE(allHeader)
+                << "page " << page << " ends with the header '" << header.toStdString() << "'";
         }
         for (const QString& heading : headings)
             EXPECT_FALSE(heading.endsWith(last))

@@ -161,10 +161,10 @@ public:
             // The page number at the foot, right-aligned with the text.
             const QString number = QString::number(page + 1);
             painter.setFont(m_doc.defaultFont());
-            painter.drawText(QPointF(view.width() - margin - metrics.horizontalAdvance(number),
-                                     pageHeight - margin + metrics.ascent() +
-                                         5 * writer.logicalDpiY() / 72.0),
-                             number);
+            painter.drawText(
+                QPointF(view.width() - margin - metrics.horizontalAdvance(number),
+                        pageHeight - margin + metrics.ascent() + 5 * writer.logicalDpiY() / 72.0),
+                number);
         }
     }
 
@@ -194,7 +194,8 @@ private:
                 const int headerRows = table->format().headerRowCount();
                 if (headerRows <= 0 || headerRows >= table->rows())
                     continue;
-                const QTextBlock firstBody = table->cellAt(headerRows, 0).firstCursorPosition().block();
+                const QTextBlock firstBody =
+                    table->cellAt(headerRows, 0).firstCursorPosition().block();
                 if (pageOf(firstBody) == pageOf(b))
                     continue;
                 const QTextBlock before = m_doc.findBlock(table->firstPosition() - 1);
@@ -209,8 +210,7 @@ private:
                 return true;
             }
             const QTextBlock next = b.next();
-            if (b.blockFormat().headingLevel() > 0 && next.isValid() &&
-                pageOf(next) > pageOf(b) &&
+            if (b.blockFormat().headingLevel() > 0 && next.isValid() && pageOf(next) > pageOf(b) &&
                 b.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_Auto) {
                 breakBefore(b);
                 return true;
@@ -259,8 +259,8 @@ int main(int argc, char** argv) {
                                          QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
         writer.setResolution(300);
         writer.setCreator(QStringLiteral("radexa-helpdoc"));
-        Manual manual(writer, QUrl::fromLocalFile(QFileInfo(sourceName).absolutePath() +
-                                                  QLatin1Char('/')));
+        Manual manual(writer,
+                      QUrl::fromLocalFile(QFileInfo(sourceName).absolutePath() + QLatin1Char('/')));
 
         // The contents' page numbers move nothing (one line per chapter whatever the
         // number), so the pages settle after a pass or two.

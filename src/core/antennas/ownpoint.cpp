@@ -50,7 +50,7 @@ std::string OwnPointDialogText(std::string_view languageName, OwnPointText id) {
     case OwnPointText::RemovePointHint:
         break;
     }
-    return Utf8ToCp1252(german ? "Entfernt den in der Liste markierten Punkt, sonst den letzten"
+    return Utf8ToCp1252(german    ? "Entfernt den in der Liste markierten Punkt, sonst den letzten"
                         : swedish ? "Tar bort punkten som är markerad i listan, annars den sista"
                                   : "Removes the point marked in the list, or else the last one");
 }

@@ -84,8 +84,8 @@ SideViewGeometry ComputeSideView(const SideViewData& data, double zoom, bool ray
         const bool grounded = p.y >= g.groundY || depth >= data.antennaHeight;
         g.reachesGround = g.reachesGround || grounded;
         g.reachList.push_back(std::abs(static_cast<double>(p.x) - g.originX) / g.scale);
-        g.clearanceList.push_back(
-            grounded ? 0.0 : (g.groundY - static_cast<double>(p.y)) / g.scale);
+        g.clearanceList.push_back(grounded ? 0.0
+                                           : (g.groundY - static_cast<double>(p.y)) / g.scale);
         return p;
     };
     auto point = [&](std::size_t i, int upOrDown) {

@@ -192,7 +192,8 @@ void TFormEigeneAntenne::ButRemovePointClick() {
     if (m_points.empty())
         return;
     const int marked = markedPoint();
-    m_points.erase(m_points.begin() + (marked >= 0 ? marked : static_cast<int>(m_points.size()) - 1));
+    m_points.erase(m_points.begin() +
+                   (marked >= 0 ? marked : static_cast<int>(m_points.size()) - 1));
     showPoints();
 }
 

@@ -5,9 +5,9 @@
 #include "gui/support/platform.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -239,7 +239,8 @@ QStringList TAutorForm::maintainerLines() {
             QStringLiteral("Call: %1").arg(QString::fromUtf8(maintainer::CallSign)),
             QStringLiteral("eMail:"),
             isPlaceholderAddress(address) ? QStringLiteral("none yet: see README") : address,
-            QStringLiteral("Other calls:"), QString::fromUtf8(maintainer::OtherCallSigns)};
+            QStringLiteral("Other calls:"),
+            QString::fromUtf8(maintainer::OtherCallSigns)};
 }
 
 TAutorForm::TAutorForm(QWidget* parent)

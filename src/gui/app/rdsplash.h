@@ -129,7 +129,8 @@ private:
 };
 
 // Puts the start-up settings on a splash: the application title, the English load line,
-// the bottom line that says where problems are reported (problemReportLine), everything visible, frameless, 2.5 s, title 95 pt widened by 1.4.
+// the bottom line that says where problems are reported (problemReportLine), everything visible,
+// frameless, 2.5 s, title 95 pt widened by 1.4.
 void configureStartupSplash(TFormrdSplash& splash, const QString& applicationTitle);
 
 // Shows the start-up splash owned by owner; blocks for its display time and returns
