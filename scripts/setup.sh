@@ -6,7 +6,7 @@ packages=(g++ cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation2 xvfb xauth imagemagick
           clang-14 libclang-rt-14-dev
-          desktop-file-utils appstream dpkg-dev file
+          desktop-file-utils appstream dpkg-dev file help2man poppler-utils
           nlohmann-json3-dev)
 missing=()
 for p in "${packages[@]}"; do

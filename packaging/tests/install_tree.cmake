@@ -24,7 +24,7 @@ foreach(f bin/radexa-cli bin/radexa-launch lib/radexa/radexa share/radexa/Antenn
           share/radexa/Radexa_Help.pdf share/applications/${id}.desktop
           share/metainfo/${id}.metainfo.xml share/icons/hicolor/scalable/apps/${id}.svg
           share/icons/hicolor/256x256/apps/${id}.png share/man/man1/radexa.1
-          share/man/man1/radexa-cli.1)
+          share/man/man1/radexa-cli.1 share/doc/radexa/README.md)
     if(NOT EXISTS "${root}/${f}" OR IS_DIRECTORY "${root}/${f}")
         fail("not installed: ${f}")
     endif()

@@ -85,19 +85,70 @@ TEST(SideView, DataPast180AreDrawnAsTheyAre) {
     EXPECT_EQ(g.zone[3], (PixelPoint{121, g.antennaY - 566}));
 }
 
-TEST(SideView, ZoneBelowTheGroundCountsWithItsDepth) {
+// A zone at or below the ground has no clearance: the read-out is 0 and the picture
+// labels the zone instead of drawing an arrow, whatever the angle of the lowest point.
+TEST(SideView, ZoneAtOrBelowTheGroundHasNoClearance) {
+    ScopedNumberSettings comma(commaSettings());
+    const struct {
+        const char* what;
+        double height;
+        SmallIntArray angles;
+        DoubleArray distances;
+        bool rays;
+    } cases[] = {
+        {"1 m below, straight down", 2, {0, 90}, {3, 3}, false},
+        {"just touching", 2, {0, 90}, {3, 2}, false},
+        {"low Yagi, slanting into the ground",
+         1.5,
+         {0, 15, 30, 45, 60},
+         {9.6, 8, 5.2, 2.9, 1.1},
+         false},
+        {"ray ends", 2, {0, 89}, {3, 2.5}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SideViewData d;
+        d.antennaHeight = c.height;
+        d.angles = c.angles;
+        d.distances = c.distances;
+        const SideViewGeometry g = ComputeSideView(d, 1.0, c.rays);
+        EXPECT_TRUE(g.reachesGround);
+        EXPECT_EQ(g.minClearance, 0.0);
+        EXPECT_EQ(g.clearanceTopY, g.groundY);
+        for (double clearance : g.clearanceList)
+            EXPECT_GE(clearance, 0.0);
+        EXPECT_EQ(SideViewReadouts(g, 1.0).clearance, "   0,0");
+        EXPECT_EQ(SideViewClearanceLabel(g), "Zone reaches the ground");
+    }
+}
+
+TEST(SideView, ZoneAboveTheGroundKeepsItsClearance) {
     SideViewData d;
-    d.antennaHeight = 2;
-    d.angles = {0, 90};
-    d.distances = {3, 3}; // reaches 1 m below the ground
+    d.antennaHeight = 6;
+    d.angles = {0, 45, 90};
+    d.distances = {9.6, 1.2, 1.1};
     const SideViewGeometry g = ComputeSideView(d, 1.0, false);
-    const double s = g.scale;
-    EXPECT_GT(g.zone[1].y, g.groundY);
-    EXPECT_DOUBLE_EQ(g.clearanceList[1], (g.zone[1].y - g.groundY) / s);
-    // The smallest clearance is the ground crossing of neither point: the 0-degree
-    // point stands 2 m up, the 90-degree point 1 m down.
-    EXPECT_EQ(g.clearanceTopY, Nearest(g.groundY - g.minClearance * s));
+    EXPECT_FALSE(g.reachesGround);
+    // The lowest point is the one straight down: 6 - 1.1 m above the ground.
+    EXPECT_NEAR(g.minClearance, 4.9, 1 / g.scale);
     EXPECT_LT(g.clearanceTopY, g.groundY);
+    EXPECT_EQ(SideViewClearanceLabel(g), "Ground clearance");
+}
+
+// Reaching the ground in metres counts even where the rounding to pixels draws the
+// point one pixel above the ground line.
+TEST(SideView, ReachingTheGroundInMetresCountsWhateverThePixels) {
+    SideViewData d;
+    d.antennaHeight = 1;
+    d.angles = {0, 90};
+    d.distances = {1, 1};
+    // 10.5 pixels per metre: both the antenna row and the depth round to even.
+    const double zoom = 10.5 / (0.7 * 473);
+    const SideViewGeometry g = ComputeSideView(d, zoom, false);
+    ASSERT_EQ(g.scale, 10.5);
+    ASSERT_EQ(g.zone[1].y, g.groundY - 1);
+    EXPECT_TRUE(g.reachesGround);
+    EXPECT_EQ(g.minClearance, 0.0);
 }
 
 // Equal clearances: the quicksort decides, and here the later point (straight down,

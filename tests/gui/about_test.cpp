@@ -1,9 +1,12 @@
 #include "fakes.h"
 
+#include "gui/antennas/eigeneantenne.h"
 #include "gui/app/about.h"
 #include "gui/app/maintainer.h"
 #include "gui/app/rdsplash.h"
+#include "gui/graphics/seitenansicht.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -39,6 +42,41 @@ QColor textColor(const QWidget* w) {
     return w->palette().color(QPalette::WindowText);
 }
 
+// ---- The program's icon ----------------------------------------------------------------
+
+QImage iconImage(const QIcon& icon) {
+    return icon.pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// (The diagram window has an icon of its own.)
+TEST(ProgramIcon, IsThePackagedIconAndEveryWindowShowsIt) {
+    QFile packaged(RADEXA_SOURCE_DIR "/packaging/icons/org.radexa.Radexa.png");
+    ASSERT_TRUE(packaged.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(programIcon().isNull());
+    QFile resource(":/radexa/icons/org.radexa.Radexa.png");
+    ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
+    EXPECT_EQ(resource.readAll(), packaged.readAll());
+    const QImage expected = iconImage(programIcon());
+    EXPECT_EQ(iconImage(QApplication::windowIcon()), expected) << "set on the application";
+
+    SideViewData side;
+    side.antennaHeight = 12;
+    side.angles = {0, 90};
+    side.distances = {10, 4};
+    TAutorForm about;
+    TFormrdSplash* splash = new TFormrdSplash;
+    TFormEigeneAntenne own("English");
+    TFormSeitenansicht sideView(side);
+    const struct {
+        const char* what;
+        QWidget* window;
+    } windows[] = {
+        {"About", &about}, {"splash", splash}, {"own antenna", &own}, {"side view", &sideView}};
+    for (const auto& w : windows)
+        EXPECT_EQ(iconImage(w.window->windowIcon()), expected) << w.what;
+    delete splash;
+}
+
 // ---- About window ----------------------------------------------------------------------
 
 TEST(AboutWindow, ShowsProgramAndMaintainersInItsFixedLayout) {
@@ -54,8 +92,8 @@ TEST(AboutWindow, ShowsProgramAndMaintainersInItsFixedLayout) {
                      "stations.", "Exposure limits are based on the ",
                      "International Commision on ", "Non-Ionizing Radiation ", "Protection"}));
     const QString maintainers = about.findChild<QPlainTextEdit*>("Memo1")->toPlainText();
-    for (const char* detail : {maintainer::Name, maintainer::CallSign, maintainer::EmailAddress,
-                               maintainer::OtherCallSigns})
+    EXPECT_EQ(maintainers.split('\n'), TAutorForm::maintainerLines());
+    for (const char* detail : {maintainer::Name, maintainer::CallSign, maintainer::OtherCallSigns})
         EXPECT_TRUE(maintainers.contains(QString::fromUtf8(detail))) << detail;
     EXPECT_EQ(about.findChild<QPushButton*>("Button1")->text(), "eMail me!");
     EXPECT_EQ(about.findChild<QPushButton*>("InfoBut1")->text(), "&Close");
@@ -84,20 +122,62 @@ TEST(AboutWindow, CloseButtonCancels) {
     EXPECT_FALSE(about.isVisible());
 }
 
-TEST(AboutWindow, MailButtonComposesAMailToTheMaintainers) {
+TEST(ReportingProblems, PlaceholderAddressesAreKnown) {
+    for (const char* placeholder :
+         {"", "  ", "radexa", "@example.org", "radexa@", "radexa@example.org", "a@EXAMPLE.COM",
+          "a@lists.example.net", "a@host.invalid", "a@radexa.test", "a@x.example", "a@localhost"})
+        EXPECT_TRUE(isPlaceholderAddress(placeholder)) << placeholder;
+    for (const char* real : {"dl1abc@darc.de", " op@example.org.uk ", "a@myexample.org"})
+        EXPECT_FALSE(isPlaceholderAddress(real)) << real;
+}
+
+TEST(ReportingProblems, ARealAddressGetsTheMailAndTheSplashNamesIt) {
+    testing::FakeDialogs boxes;
+    testing::FakeDesktop desktop;
+    QWidget parent;
+    reportProblem(&parent, "dl1abc@darc.de", "Radexa team");
+    EXPECT_EQ(desktop.openedUrls, QStringList("mailto:dl1abc@darc.de?subject=Automail%20Radexa"
+                                              "&body=Hello%20Radexa%20team%2C%0D%0A%0D%0A"));
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(problemReportLine("dl1abc@darc.de"), "Please send bug reports to dl1abc@darc.de");
+
+    // Without a mail client nothing is reported.
+    desktop.openResult = false;
+    reportProblem(&parent, "dl1abc@darc.de", "Radexa team");
+    EXPECT_EQ(desktop.openedUrls.size(), 2);
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+// A placeholder address cannot receive mail: no mail is started, and the operator is
+// told where problems are reported.
+TEST(ReportingProblems, APlaceholderPointsToTheReadme) {
+    testing::FakeDialogs boxes;
+    testing::FakeDesktop desktop;
+    QWidget parent;
+    reportProblem(&parent, "radexa@example.org", "Radexa team");
+    EXPECT_TRUE(desktop.openedUrls.isEmpty());
+    ASSERT_EQ(boxes.informations().size(), 1);
+    EXPECT_TRUE(boxes.informations()[0].contains("\"Reporting problems\" of the README"));
+    EXPECT_EQ(problemReportLine("radexa@example.org"),
+              "Problems? See \"Reporting problems\" in the README.");
+    // The section exists.
+    QFile readme(RADEXA_SOURCE_DIR "/README.md");
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(readme.readAll().contains("\n## Reporting problems\n"));
+}
+
+TEST(AboutWindow, MailButtonReportsToTheMaintainersOfThisBuild) {
     testing::FakeDialogs boxes;
     testing::FakeDesktop desktop;
     TAutorForm about;
     about.show();
     about.findChild<QPushButton*>("Button1")->click();
-    EXPECT_EQ(desktop.openedUrls, QStringList("mailto:radexa@example.org?subject=Automail%20Radexa"
-                                              "&body=Hello%20Radexa%20team%2C%0D%0A%0D%0A"));
-
-    // Without a mail client nothing is reported and the window stays.
-    desktop.openResult = false;
-    about.findChild<QPushButton*>("Button1")->click();
-    EXPECT_EQ(desktop.openedUrls.size(), 2);
-    EXPECT_TRUE(boxes.boxes.empty());
+    const QString address = QString::fromUtf8(maintainer::EmailAddress);
+    const bool placeholder = isPlaceholderAddress(address);
+    EXPECT_EQ(desktop.openedUrls.size(), placeholder ? 0 : 1);
+    EXPECT_EQ(boxes.informations().size(), placeholder ? 1 : 0);
+    EXPECT_EQ(TAutorForm::maintainerLines().contains(address), !placeholder)
+        << "the memo shows no address that cannot receive mail";
     EXPECT_TRUE(about.isVisible());
 }
 

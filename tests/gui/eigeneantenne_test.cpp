@@ -12,6 +12,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 
 #include <functional>
@@ -89,7 +91,8 @@ TEST_F(OwnAntenna, MemoListsTheHeadAndOnePointPerLineInFiveColumns) {
     d.EditGewinn->setText("12.75");
     d.EditElemente->setText("10");
     d.ButAddFrequenzClick();
-    EXPECT_EQ(d.Memo->toPlainText(), "f[MHz] G[dBi] #Elem.\n   10     3     1\n144,3 12.75    10");
+    // The points as they are stored: with the decimal point.
+    EXPECT_EQ(d.Memo->toPlainText(), "f[MHz] G[dBi] #Elem.\n   10     3     1\n144.3 12.75    10");
     EXPECT_EQ(d.EditFrequenz->text(), "144,3"); // the fields keep their texts
     ASSERT_EQ(d.points().size(), 2u);
     EXPECT_EQ(d.points()[1].gain, "12.75");
@@ -138,25 +141,6 @@ TEST_F(OwnAntenna, EntriesThatWouldCorruptTheFileAreRefusedNamingTheField) {
          "\"Category (i.e. Your Call)\" must not be empty!"},
         {"section-like name", [](auto& d) { d.EditName->setText("[x]"); },
          "\"Name of Antenna\" must not begin with \"[\": [x]"},
-        {"gain not a number",
-         [](auto& d) {
-             d.ButAddFrequenzClick();
-             d.EditGewinn->setText("abc");
-             d.ButAddFrequenzClick();
-         },
-         "\"Gain [dBi]\" of point 2 is not a number: abc"},
-        {"decimal comma in a gain",
-         [](auto& d) {
-             d.EditGewinn->setText("8,1");
-             d.ButAddFrequenzClick();
-         },
-         "\"Gain [dBi]\" must not contain a comma or a line break: 8,1 (1)"},
-        {"comma in elements",
-         [](auto& d) {
-             d.EditElemente->setText("3,5");
-             d.ButAddFrequenzClick();
-         },
-         "\"# of Elements\" must not contain a comma or a line break: 3,5 (1)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -174,6 +158,100 @@ TEST_F(OwnAntenna, EntriesThatWouldCorruptTheFileAreRefusedNamingTheField) {
     de.EditName->setText("");
     de.ButSaveAntClick();
     EXPECT_EQ(boxes.warnings().last(), "\"Name der Antenne\" darf nicht leer sein!");
+}
+
+// The main window writes numbers with the decimal comma, so the operator types them so.
+TEST_F(OwnAntenna, DecimalCommaIsTakenAndSavedWithThePoint) {
+    EXPECT_EQ(saved({}, "MyAnt", "Yagi", "Foo", {{"14,2", "7,5", "3"}, {" 21.3", "8,1 ", "3"}}),
+              "[Foo]\r\nMyAnt,Yagi,14.2,7.5,3,21.3,8.1,3,#\r\n");
+}
+
+// A wrong point is refused when it is added, naming the field; it never reaches the list.
+TEST_F(OwnAntenna, PointsAreCheckedWhenAdded) {
+    const struct {
+        const char *frequency, *gain, *elements, *warning;
+    } cases[] = {
+        {"144", "abc", "3", "\"Gain [dBi]\" of point 2 is not a number: abc"},
+        {"", "7", "3", "\"Frequency [MHz]\" of point 2 is not a number: "},
+        {"144", "7", "3,5", "\"# of Elements\" must not contain a comma or a line break: 3,5 (2)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.warning);
+        TFormEigeneAntenne d("English");
+        ASSERT_TRUE(d.ButAddFrequenzClick()); // the presets
+        d.EditFrequenz->setText(c.frequency);
+        d.EditGewinn->setText(c.gain);
+        d.EditElemente->setText(c.elements);
+        EXPECT_FALSE(d.ButAddFrequenzClick());
+        EXPECT_EQ(boxes.warnings().last(), c.warning);
+        EXPECT_EQ(d.points().size(), 1u);
+        EXPECT_EQ(d.Memo->toPlainText().count('\n'), 1);
+    }
+}
+
+TEST_F(OwnAntenna, MarkedPointOrElseTheLastIsRemoved) {
+    TFormEigeneAntenne d("English");
+    EXPECT_FALSE(d.ButRemovePoint->isEnabled());
+    for (const char* f : {"14", "21", "28"}) {
+        d.EditFrequenz->setText(f);
+        d.ButAddFrequenzClick();
+    }
+    EXPECT_TRUE(d.ButRemovePoint->isEnabled());
+    // The operator clicks the line of 21 MHz in the list.
+    QTextCursor line(d.Memo->document()->findBlockByNumber(2));
+    d.Memo->setTextCursor(line);
+    ASSERT_EQ(d.Memo->extraSelections().size(), 1) << "the line is marked";
+    d.ButRemovePoint->click();
+    ASSERT_EQ(d.points().size(), 2u);
+    EXPECT_EQ(d.points()[0].frequency, "14");
+    EXPECT_EQ(d.points()[1].frequency, "28");
+    EXPECT_TRUE(d.Memo->extraSelections().isEmpty());
+    d.ButRemovePoint->click(); // nothing marked: the last one
+    ASSERT_EQ(d.points().size(), 1u);
+    EXPECT_EQ(d.points()[0].frequency, "14");
+    d.ButRemovePoint->click();
+    EXPECT_TRUE(d.points().empty());
+    EXPECT_FALSE(d.ButRemovePoint->isEnabled());
+    EXPECT_EQ(d.Memo->toPlainText(), "f[MHz] G[dBi] #Elem.");
+}
+
+// Enter in a point field adds the point instead of saving the antenna without it.
+TEST_F(OwnAntenna, EnterInAPointFieldAddsThePoint) {
+    TFormEigeneAntenne d("English");
+    d.UserFileName = path("AntUser.txt");
+    d.show();
+    d.EditGewinn->setFocus();
+    QTest::keyClicks(d.EditGewinn, "7,5");
+    EXPECT_TRUE(d.pointPending());
+    QTest::keyClick(d.EditGewinn, Qt::Key_Return);
+    ASSERT_EQ(d.points().size(), 1u);
+    EXPECT_EQ(d.points()[0].gain, "37.5"); // the preset 3 and the typed 7,5
+    EXPECT_FALSE(d.pointPending());
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_FALSE(QFile::exists(path("AntUser.txt")));
+    // Enter in the name field saves, as the default button does.
+    d.EditName->setFocus();
+    QTest::keyClick(d.EditName, Qt::Key_Return);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(readFile(path("AntUser.txt")), "[MYCLUB]\r\nMyAnt,MyAntTyp,10,37.5,1,#\r\n");
+}
+
+// A point typed but not added is added before saving; a wrong one stops the saving.
+TEST_F(OwnAntenna, TypedPointIsNotDroppedBySaving) {
+    TFormEigeneAntenne d("English");
+    d.UserFileName = path("AntUser.txt");
+    d.EditFrequenz->clear();
+    QTest::keyClicks(d.EditFrequenz, "abc");
+    d.ButSaveAntClick();
+    EXPECT_EQ(boxes.warnings().last(), "\"Frequency [MHz]\" of point 1 is not a number: abc");
+    EXPECT_NE(d.result(), QDialog::Accepted);
+    EXPECT_FALSE(QFile::exists(path("AntUser.txt")));
+
+    d.EditFrequenz->clear();
+    QTest::keyClicks(d.EditFrequenz, "50,1");
+    d.ButSaveAntClick();
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(readFile(path("AntUser.txt")), "[MYCLUB]\r\nMyAnt,MyAntTyp,50.1,3,1,#\r\n");
 }
 
 TEST_F(OwnAntenna, UnwritableFileIsReportedAndTheDialogStaysOpen) {

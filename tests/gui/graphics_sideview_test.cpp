@@ -161,6 +161,34 @@ TEST_F(SideViewWindow, CheckBoxesRedraw) {
     EXPECT_EQ(form->geometry().zone[0], (PixelPoint{397, 123}));
 }
 
+// A zone that runs into the ground: the clearance reads 0, the picture labels the zone
+// and draws no clearance arrow.
+TEST(SideViewGround, ZoneInTheGroundShowsNoClearance) {
+    ScopedNumberSettings numbers{commaSettings()};
+    FakeDialogs dialogs;
+    FakeDesktop desktop;
+    SideViewData d = station();
+    d.antennaHeight = 2;
+    d.distances = {3, 3, 1}; // 1 m below the ground straight down
+    TFormSeitenansicht form(d);
+    form.show();
+    const SideViewGeometry& g = form.geometry();
+    ASSERT_TRUE(g.reachesGround);
+    EXPECT_EQ(form.findChild<QLineEdit*>("EditBodenfreiheit")->text(), "   0,0");
+    int blue = 0;
+    for (int y = g.groundY - 40; y < g.groundY; ++y)
+        blue += form.picture().pixelColor(g.clearanceX, y) == PictureColor::Blue;
+    EXPECT_EQ(blue, 0) << "no clearance arrow";
+    // The label stands where it always stands, in blue (smoothed letters: bluish pixels).
+    int label = 0;
+    for (int x = g.clearanceX + 10; x < g.clearanceX + 150; ++x)
+        for (int y = g.groundY - 20; y < g.groundY - 5; ++y) {
+            const QColor c = form.picture().pixelColor(x, y);
+            label += c.blue() > 150 && c.red() < 120 && c.green() < 120;
+        }
+    EXPECT_GT(label, 40);
+}
+
 TEST_F(SideViewWindow, MouseReadout) {
     QMouseEvent move(QEvent::MouseMove, QPointF(121, 118), QPointF(121, 118), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);

@@ -1,9 +1,14 @@
 #include "gui/app/rdsplash.h"
 
+#include "gui/app/about.h"
+#include "gui/app/maintainer.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPointer>
 
 #include <gtest/gtest.h>
@@ -252,10 +257,38 @@ TEST(StartupSplash, ShowsTheProgramFramelessForTwoAndAHalfSeconds) {
     EXPECT_EQ(s.title()->text(), "Radexa");
     EXPECT_EQ(s.titleGeometry(), QRect(65, 74, 409, 158));
     EXPECT_EQ(s.label("LaLoad")->text(), "Now loading MYCALL's software.....");
-    EXPECT_EQ(s.label("LaBottomLine")->text(), "Please forward bug reports to the author!");
+    // Where problems go, whole on its line.
+    const QLabel* bottom = s.label("LaBottomLine");
+    EXPECT_EQ(bottom->text(), problemReportLine(QString::fromUtf8(maintainer::EmailAddress)));
+    EXPECT_LE(bottom->fontMetrics().horizontalAdvance(bottom->text()), bottom->width());
     EXPECT_EQ(s->size(), QSize(540, 267));
     releaseClosedWindows();
     EXPECT_TRUE(s.splash.isNull());
+}
+
+// The logo paints inside its box only (nothing is cut off at the box's edge), and its
+// waves stay clear of the zone's ellipse.
+TEST(SplashLogo, IsDrawnInsideItsBoxAndTheWavesMissTheZone) {
+    QImage image(300, 200, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    const QRect box(60, 50, 129, 65); // the splash's logo size
+    {
+        QPainter p(&image);
+        SplashLogo::paint(p, box);
+    }
+    int inside = 0, outside = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const bool painted = qAlpha(image.pixel(x, y)) != 0;
+            (box.contains(x, y) ? inside : outside) += painted;
+        }
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(inside, 1000);
+
+    const QRectF space = SplashLogo::logoSpace();
+    EXPECT_TRUE(space.contains(SplashLogo::waveArea().boundingRect()));
+    EXPECT_TRUE(space.contains(SplashLogo::zoneArea().boundingRect()));
+    EXPECT_FALSE(SplashLogo::waveArea().intersects(SplashLogo::zoneArea()));
 }
 
 } // namespace

@@ -3,22 +3,37 @@
 //     radexa-helpdoc <manual.html> <output.pdf>
 //
 // The manual is HTML in the subset that QTextDocument reads. The PDF is A4 with page
-// numbers; it is written beside the output under a temporary name and renamed when it is
+// numbers at the foot of each page. The tool lays the pages out itself, so that it knows
+// where everything lands:
+//   - the contents are made from the numbered chapter headings (<h1>N. Title</h1>) with
+//     the page each chapter begins on, in place of the marker <!-- contents ... -->;
+//   - a table whose header row (<thead>) would stand alone at the foot of a page, and a
+//     heading that would end a page, begin the next page instead (the header row is
+//     repeated on every page a table runs over).
+// The PDF is written beside the output under a temporary name and renamed when it is
 // complete, so a failed run never leaves a half-written manual behind. Exit status 0 on
 // success, 1 when a file cannot be read or written, 2 on wrong arguments.
 
-#include <QDir>
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <QUrl>
 
+#include <cmath>
 #include <cstdio>
+#include <map>
 
 namespace {
 
@@ -43,7 +58,176 @@ pre   { font-family: "Liberation Mono", "Courier New", monospace; font-size: 8.5
 code  { font-family: "Liberation Mono", "Courier New", monospace; }
 .note { background-color: #fff4d6; }
 .formula { font-family: "Liberation Serif", "Times New Roman", serif; font-size: 11pt; }
+table.contents td { border: 0px; padding: 1px; }
 )css";
+
+// Margins of 2 cm around the text, in the document's units (1/96 inch; the layout scales
+// them to the device), as Qt's own printing of a document has them.
+constexpr double kMargin = 2 / 2.54 * 96;
+
+const QRegularExpression kContentsMarker(QStringLiteral("<!--\\s*contents\\b.*?-->"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+const QRegularExpression kChapter(QStringLiteral("^(\\d+)\\.\\s"));
+
+struct Chapter {
+    QString number;
+    QString titleHtml; // as the heading holds it, tags removed
+};
+
+// The numbered chapters, from the <h1> headings of the HTML.
+std::vector<Chapter> chaptersOf(const QString& html) {
+    static const QRegularExpression heading(QStringLiteral("<h1[^>]*>(.*?)</h1>"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression tag(QStringLiteral("<[^>]*>"));
+    static const QRegularExpression comment(QStringLiteral("<!--.*?-->"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+    std::vector<Chapter> chapters;
+    for (const auto& m : heading.globalMatch(QString(html).remove(comment))) {
+        const QString title = m.captured(1).remove(tag).simplified();
+        const auto number = kChapter.match(title);
+        if (number.hasMatch())
+            chapters.push_back({number.captured(1), title});
+    }
+    return chapters;
+}
+
+// The contents as a table: chapter, page (page 0 while they are not known).
+QString contentsHtml(const std::vector<Chapter>& chapters, const std::map<QString, int>& pages) {
+    QString html = QStringLiteral("<table class=\"contents\" width=\"100%\">\n");
+    for (const Chapter& c : chapters) {
+        const auto page = pages.find(c.number);
+        html += QStringLiteral("<tr><td>%1</td><td align=\"right\" width=\"10%\">%2</td></tr>\n")
+                    .arg(c.titleHtml)
+                    .arg(page == pages.end() ? 0 : page->second);
+    }
+    return html + QStringLiteral("</table>");
+}
+
+class Manual {
+public:
+    Manual(QPdfWriter& writer, const QUrl& base) {
+        QFont font;
+        font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+        font.setStyleHint(QFont::SansSerif);
+        font.setPointSizeF(10);
+        m_doc.setDefaultFont(font);
+        m_doc.setDefaultStyleSheet(QString::fromLatin1(styleSheet));
+        m_doc.setBaseUrl(base);
+        // Laid out for the PDF itself: fonts and page breaks are those of the pages.
+        m_doc.documentLayout()->setPaintDevice(&writer);
+        m_doc.setPageSize(QSizeF(writer.width(), writer.height()));
+    }
+
+    // Sets the HTML and moves page breaks until no table header and no heading ends a page.
+    void setHtml(const QString& html) {
+        m_doc.setHtml(html);
+        QTextFrameFormat root = m_doc.rootFrame()->frameFormat();
+        root.setMargin(kMargin);
+        m_doc.rootFrame()->setFrameFormat(root);
+        // After each move the whole document is laid out again.
+        for (int moved = 0; moved < 200 && breakBeforeALonelyStart(); ++moved)
+            m_doc.markContentsDirty(0, m_doc.characterCount());
+    }
+
+    // The page each numbered chapter begins on.
+    std::map<QString, int> chapterPages() const {
+        std::map<QString, int> pages;
+        for (QTextBlock b = m_doc.begin(); b.isValid(); b = b.next()) {
+            const auto number = kChapter.match(b.text());
+            if (b.blockFormat().headingLevel() == 1 && number.hasMatch())
+                pages.emplace(number.captured(1), pageOf(b));
+        }
+        return pages;
+    }
+
+    void print(QPdfWriter& writer) const {
+        QPainter painter(&writer);
+        const double pageHeight = m_doc.pageSize().height();
+        const int pageCount = m_doc.pageCount();
+        const double margin = kMargin * writer.logicalDpiY() / 96.0;
+        const QFontMetricsF metrics(m_doc.defaultFont(), &writer);
+        for (int page = 0; page < pageCount; ++page) {
+            if (page > 0)
+                writer.newPage();
+            const QRectF view(0, page * pageHeight, m_doc.pageSize().width(), pageHeight);
+            painter.save();
+            painter.translate(0, -view.top());
+            painter.setClipRect(view);
+            QAbstractTextDocumentLayout::PaintContext context;
+            context.clip = view;
+            context.palette.setColor(QPalette::Text, Qt::black);
+            m_doc.documentLayout()->draw(&painter, context);
+            painter.restore();
+            // The page number at the foot, right-aligned with the text.
+            const QString number = QString::number(page + 1);
+            painter.setFont(m_doc.defaultFont());
+            painter.drawText(
+                QPointF(view.width() - margin - metrics.horizontalAdvance(number),
+                        pageHeight - margin + metrics.ascent() + 5 * writer.logicalDpiY() / 72.0),
+                number);
+        }
+    }
+
+    QString title() const { return m_doc.metaInformation(QTextDocument::DocumentTitle); }
+
+private:
+    int pageOf(double y) const { return int(std::floor(y / m_doc.pageSize().height())) + 1; }
+    // The page of a block's first line: a line that does not fit is moved to the next
+    // page, while the block itself still begins on the page before.
+    int pageOf(const QTextBlock& b) const {
+        const QRectF block = m_doc.documentLayout()->blockBoundingRect(b);
+        const QTextLayout* layout = b.layout();
+        // (blockBoundingRect places the layout's position; its lines lie below that.)
+        const double firstLine = layout && layout->lineCount() > 0 ? layout->lineAt(0).y() : 0;
+        return pageOf(block.top() + firstLine);
+    }
+
+    // Finds the first table header or heading that stands last on its page and makes its
+    // page break before it (or before the heading that introduces the table). False when
+    // there is none.
+    bool breakBeforeALonelyStart() {
+        for (QTextBlock b = m_doc.begin(); b.isValid(); b = b.next()) {
+            QTextCursor at(b);
+            if (QTextTable* table = at.currentTable()) {
+                if (table->cellAt(0, 0).firstCursorPosition().block() != b)
+                    continue;
+                const int headerRows = table->format().headerRowCount();
+                if (headerRows <= 0 || headerRows >= table->rows())
+                    continue;
+                const QTextBlock firstBody =
+                    table->cellAt(headerRows, 0).firstCursorPosition().block();
+                if (pageOf(firstBody) == pageOf(b))
+                    continue;
+                const QTextBlock before = m_doc.findBlock(table->firstPosition() - 1);
+                if (before.isValid() && before.blockFormat().headingLevel() > 0 &&
+                    pageOf(before) == pageOf(b)) {
+                    breakBefore(before);
+                } else {
+                    QTextFrameFormat f = table->frameFormat();
+                    f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+                    table->setFrameFormat(f);
+                }
+                return true;
+            }
+            const QTextBlock next = b.next();
+            if (b.blockFormat().headingLevel() > 0 && next.isValid() && pageOf(next) > pageOf(b) &&
+                b.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_Auto) {
+                breakBefore(b);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void breakBefore(const QTextBlock& b) {
+        QTextCursor cursor(b);
+        QTextBlockFormat f = b.blockFormat();
+        f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        cursor.setBlockFormat(f);
+    }
+
+    QTextDocument m_doc;
+};
 
 } // namespace
 
@@ -67,27 +251,32 @@ int main(int argc, char** argv) {
     if (html.trimmed().isEmpty())
         return fail(QStringLiteral("%1 is empty").arg(sourceName));
 
-    QTextDocument manual;
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(10);
-    manual.setDefaultFont(font);
-    manual.setDefaultStyleSheet(QString::fromLatin1(styleSheet));
-    manual.setBaseUrl(QUrl::fromLocalFile(QFileInfo(sourceName).absolutePath() + QLatin1Char('/')));
-    manual.setHtml(html);
-
     const QString partName = pdfName + QStringLiteral(".part");
     QFile::remove(partName);
     {
         QPdfWriter writer(partName);
-        // Printing adds margins of 2 cm of its own and puts the page number into them.
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
         writer.setResolution(300);
-        writer.setTitle(manual.metaInformation(QTextDocument::DocumentTitle));
         writer.setCreator(QStringLiteral("radexa-helpdoc"));
-        manual.print(&writer);
+        Manual manual(writer,
+                      QUrl::fromLocalFile(QFileInfo(sourceName).absolutePath() + QLatin1Char('/')));
+
+        // The contents' page numbers move nothing (one line per chapter whatever the
+        // number), so the pages settle after a pass or two.
+        const std::vector<Chapter> chapters = chaptersOf(html);
+        std::map<QString, int> pages;
+        for (int pass = 0; pass < 5; ++pass) {
+            QString laidOut = html;
+            laidOut.replace(kContentsMarker, contentsHtml(chapters, pages));
+            manual.setHtml(laidOut);
+            const std::map<QString, int> found = manual.chapterPages();
+            if (found == pages)
+                break;
+            pages = found;
+        }
+        writer.setTitle(manual.title());
+        manual.print(writer);
     }
     if (QFileInfo(partName).size() <= 0) {
         QFile::remove(partName);

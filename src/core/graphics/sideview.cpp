@@ -79,26 +79,30 @@ SideViewGeometry ComputeSideView(const SideViewData& data, double zoom, bool ray
     const std::size_t n = std::min(data.angles.size(), data.distances.size());
     g.mirrored = n > 0 && data.angles[n - 1] <= 180;
     const int extra = rays ? 1 : 0;
-    auto record = [&](PixelPoint p) {
+    // depth: metres below the antenna before the rounding to pixels.
+    auto record = [&](PixelPoint p, double depth) {
+        const bool grounded = p.y >= g.groundY || depth >= data.antennaHeight;
+        g.reachesGround = g.reachesGround || grounded;
         g.reachList.push_back(std::abs(static_cast<double>(p.x) - g.originX) / g.scale);
-        g.clearanceList.push_back(std::abs(static_cast<double>(p.y) - g.groundY) / g.scale);
+        g.clearanceList.push_back(grounded ? 0.0
+                                           : (g.groundY - static_cast<double>(p.y)) / g.scale);
         return p;
     };
-    g.zone.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) {
+    auto point = [&](std::size_t i, int upOrDown) {
         const double a = DegToRad(data.angles[i] + extra);
         const double d = data.distances[i];
-        g.zone.push_back(record({g.originX + Nearest(std::cos(a) * g.scale * d),
-                                 g.antennaY + Nearest(std::sin(a) * g.scale * d)}));
-    }
+        const double down = upOrDown * std::sin(a) * d;
+        return record({g.originX + Nearest(std::cos(a) * g.scale * d),
+                       g.antennaY + upOrDown * Nearest(std::sin(a) * g.scale * d)},
+                      down);
+    };
+    g.zone.reserve(n);
+    for (std::size_t i = 0; i < n; ++i)
+        g.zone.push_back(point(i, 1));
     if (g.mirrored) {
         g.mirror.reserve(n);
-        for (std::size_t i = 0; i < n; ++i) {
-            const double a = DegToRad(data.angles[i] + extra);
-            const double d = data.distances[i];
-            g.mirror.push_back(record({g.originX + Nearest(std::cos(a) * g.scale * d),
-                                       g.antennaY - Nearest(std::sin(a) * g.scale * d)}));
-        }
+        for (std::size_t i = 0; i < n; ++i)
+            g.mirror.push_back(point(i, -1));
     }
 
     g.xInterval = w / g.scale;
@@ -113,6 +117,10 @@ SideViewGeometry ComputeSideView(const SideViewData& data, double zoom, bool ray
     g.clearanceTopY = Nearest(g.groundY - g.minClearance * g.scale);
     g.reachX = g.originX + Nearest(g.maxReach * g.scale);
     return g;
+}
+
+std::string SideViewClearanceLabel(const SideViewGeometry& g) {
+    return g.reachesGround ? "Zone reaches the ground" : "Ground clearance";
 }
 
 SideViewTexts SideViewReadouts(const SideViewGeometry& g, double zoom) {

@@ -62,14 +62,20 @@ struct SideViewGeometry {
     bool mirrored = false;
     std::vector<PixelPoint> zone;
     std::vector<PixelPoint> mirror;
-    // One entry per drawn point, in drawing order (zone, then mirror), in metres.
+    // One entry per drawn point, in drawing order (zone, then mirror), in metres: the
+    // horizontal distance from the mast, and the height above the ground (0 for a point
+    // at or below the ground).
     DoubleArray reachList;
     DoubleArray clearanceList;
     double maxReach = 0.0;
     double minClearance = 0.0;
     double reachAtMinClearance = 0.0;
+    // A point of the zone lies at or below the ground (drawn there, or reaching there in
+    // metres before the rounding to pixels): the zone has no clearance at all, so
+    // minClearance is 0 and no clearance arrow is drawn.
+    bool reachesGround = false;
     // The dimension arrows.
-    int clearanceX = 0;    // column of the ground clearance arrow
+    int clearanceX = 0;    // column of the ground clearance arrow (or of its label)
     int clearanceTopY = 0; // its upper end
     int reachX = 0;        // end column of the reach arrow
     // The viewed interval, metres.
@@ -80,6 +86,10 @@ struct SideViewGeometry {
 // The geometry of one drawing. The data must have passed SideViewRefusal.
 SideViewGeometry ComputeSideView(const SideViewData& data, double zoom, bool rays,
                                  int width = kSideViewWidth, int height = kSideViewHeight);
+
+// The picture's label at the clearance arrow: "Ground clearance", or "Zone reaches the
+// ground" when it does (the operator compares the clearance with head height).
+std::string SideViewClearanceLabel(const SideViewGeometry& g);
 
 // The texts of the read-out fields after a drawing.
 struct SideViewTexts {

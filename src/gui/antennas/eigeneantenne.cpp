@@ -1,16 +1,19 @@
 #include "gui/antennas/eigeneantenne.h"
 
+#include "core/antennas/ownpoint.h"
 #include "gui/support/controls.h"
 #include "gui/support/text.h"
 
 #include <QFile>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
 
 namespace radexa {
 
@@ -80,6 +83,8 @@ TFormEigeneAntenne::TFormEigeneAntenne(const QString& languageName, QWidget* par
 
     ButAddFrequenz = make<QPushButton>(this, "ButAddFrequenz", QRect(212, 140, 163, 25));
     ButAddFrequenz->setAutoDefault(false);
+    ButRemovePoint = make<QPushButton>(this, "ButRemovePoint", QRect(212, 172, 163, 25));
+    ButRemovePoint->setAutoDefault(false);
 
     GBAntenneneigenschaften =
         make<QGroupBox>(this, "GBAntenneneigenschaften", QRect(8, 136, 196, 165));
@@ -107,9 +112,16 @@ TFormEigeneAntenne::TFormEigeneAntenne(const QString& languageName, QWidget* par
     ButSaveAnt->setText(text(OwnAntennaText::ButSaveAnt));
     ButCancel->setText(text(OwnAntennaText::ButCancel));
     ButAddFrequenz->setText(text(OwnAntennaText::ButAddFrequenz));
+    ButRemovePoint->setText(toQ(OwnPointDialogText(m_languageName, OwnPointText::ButRemovePoint)));
+    ButRemovePoint->setToolTip(
+        toQ(OwnPointDialogText(m_languageName, OwnPointText::RemovePointHint)));
     GBAntenneneigenschaften->setTitle(text(OwnAntennaText::GBAntenneneigenschaften));
 
     connect(ButAddFrequenz, &QPushButton::clicked, this, [this] { ButAddFrequenzClick(); });
+    connect(ButRemovePoint, &QPushButton::clicked, this, [this] { ButRemovePointClick(); });
+    for (QLineEdit* field : {EditFrequenz, EditGewinn, EditElemente})
+        connect(field, &QLineEdit::textEdited, this, [this] { m_pointTyped = true; });
+    connect(Memo, &QPlainTextEdit::cursorPositionChanged, this, [this] { markPointLine(); });
     connect(ButSaveAnt, &QPushButton::clicked, this, [this] { ButSaveAntClick(); });
     connect(ButCancel, &QPushButton::clicked, this, [this] { ButCancelClick(); });
     FormCreate();
@@ -117,6 +129,8 @@ TFormEigeneAntenne::TFormEigeneAntenne(const QString& languageName, QWidget* par
 
 void TFormEigeneAntenne::FormCreate() {
     m_points.clear();
+    m_pointTyped = false;
+    ButRemovePoint->setEnabled(false);
 }
 
 QString TFormEigeneAntenne::text(OwnAntennaText id) const {
@@ -127,15 +141,80 @@ QString TFormEigeneAntenne::SavedMessage() const {
     return text(OwnAntennaText::SavedMessage);
 }
 
-void TFormEigeneAntenne::ButAddFrequenzClick() {
-    m_points.push_back(
-        {fromQ(EditFrequenz->text()), fromQ(EditGewinn->text()), fromQ(EditElemente->text())});
+void TFormEigeneAntenne::showPoints() {
     Memo->clear();
     for (const std::string& line : OwnAntennaMemoLines(m_points))
         Memo->appendPlainText(toQ(line));
+    Memo->moveCursor(QTextCursor::Start); // nothing marked: "Remove Point" takes the last
+    ButRemovePoint->setEnabled(!m_points.empty());
+}
+
+int TFormEigeneAntenne::markedPoint() const {
+    const int point = Memo->textCursor().blockNumber() - 1;
+    return point < static_cast<int>(m_points.size()) ? point : -1;
+}
+
+void TFormEigeneAntenne::markPointLine() {
+    QList<QTextEdit::ExtraSelection> marks;
+    if (markedPoint() >= 0) {
+        QTextEdit::ExtraSelection line;
+        line.format.setBackground(Memo->palette().color(QPalette::Highlight));
+        line.format.setForeground(Memo->palette().color(QPalette::HighlightedText));
+        line.format.setProperty(QTextFormat::FullWidthSelection, true);
+        line.cursor = Memo->textCursor();
+        line.cursor.clearSelection();
+        marks << line;
+    }
+    Memo->setExtraSelections(marks);
+}
+
+bool TFormEigeneAntenne::ButAddFrequenzClick() {
+    const OwnAntennaPoint point = StoredOwnAntennaPoint(
+        {fromQ(EditFrequenz->text()), fromQ(EditGewinn->text()), fromQ(EditElemente->text())});
+    const OwnAntennaProblem problem =
+        CheckOwnAntennaPoint(point, static_cast<int>(m_points.size()));
+    if (!problem.ok()) {
+        ShowWarningText(toQ(OwnAntennaProblemText(m_languageName, problem)));
+        QLineEdit* field = problem.field == OwnAntennaProblem::Field::Gain       ? EditGewinn
+                           : problem.field == OwnAntennaProblem::Field::Elements ? EditElemente
+                                                                                 : EditFrequenz;
+        field->setFocus();
+        field->selectAll();
+        return false;
+    }
+    m_points.push_back(point);
+    m_pointTyped = false;
+    showPoints();
+    return true;
+}
+
+void TFormEigeneAntenne::ButRemovePointClick() {
+    if (m_points.empty())
+        return;
+    const int marked = markedPoint();
+    m_points.erase(m_points.begin() +
+                   (marked >= 0 ? marked : static_cast<int>(m_points.size()) - 1));
+    showPoints();
+}
+
+void TFormEigeneAntenne::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    QWidget* field = focusWidget();
+    if (enter && (field == EditFrequenz || field == EditGewinn || field == EditElemente)) {
+        // Enter in a point field adds the point; it does not save the antenna without it.
+        ButAddFrequenzClick();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TFormEigeneAntenne::ButSaveAntClick() {
+    // A point typed but not added belongs to what is saved; a wrong one stops the saving.
+    const bool pointTyped = !(EditFrequenz->text().isEmpty() && EditGewinn->text().isEmpty() &&
+                              EditElemente->text().isEmpty());
+    if (m_pointTyped && pointTyped && !ButAddFrequenzClick())
+        return;
     OwnAntenna antenna;
     antenna.name = fromQ(EditName->text());
     antenna.type = fromQ(EditAntTyp->text());

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -25,6 +26,25 @@ static void registerAboutResources() {
 }
 
 namespace radexa {
+
+// ---- The program's icon ----------------------------------------------------------------
+
+QIcon programIcon() {
+    registerAboutResources();
+    return QIcon(QStringLiteral(":/radexa/icons/org.radexa.Radexa.png"));
+}
+
+namespace {
+
+void setProgramIcon() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QGuiApplication::setWindowIcon(programIcon());
+}
+
+// Every window without an icon of its own shows the application's.
+Q_COREAPP_STARTUP_FUNCTION(setProgramIcon)
+
+} // namespace
 
 // ---- Help ------------------------------------------------------------------------------
 
@@ -76,6 +96,50 @@ void sendMail(const QString& recipient, const QStringList& copies, const QString
               const QStringList& bodyLines, const QString& subject) {
     // Without a mail client there is nothing the operator could do about it here.
     (void)desktop().openUrl(mailtoUrl(recipient, copies, blindCopies, bodyLines, subject));
+}
+
+// ---- Reporting problems ----------------------------------------------------------------
+
+namespace {
+
+const QString kReadmeSection = QStringLiteral("\"Reporting problems\"");
+
+} // namespace
+
+bool isPlaceholderAddress(const QString& address) {
+    const QString a = address.trimmed().toLower();
+    const int at = a.lastIndexOf(QLatin1Char('@'));
+    if (at <= 0 || at == a.size() - 1)
+        return true;
+    const QString domain = a.mid(at + 1);
+    for (const char* reserved :
+         {"example.org", "example.com", "example.net", "example", "invalid", "test", "localhost"})
+        if (domain == QLatin1String(reserved) ||
+            domain.endsWith(QLatin1Char('.') + QLatin1String(reserved)))
+            return true;
+    return false;
+}
+
+QString problemReportLine(const QString& address) {
+    if (isPlaceholderAddress(address))
+        return QStringLiteral("Problems? See %1 in the README.").arg(kReadmeSection);
+    return QStringLiteral("Please send bug reports to %1").arg(address.trimmed());
+}
+
+void reportProblem(QWidget* parent, const QString& address, const QString& greetedName) {
+    if (!isPlaceholderAddress(address)) {
+        sendMail(address.trimmed(), {}, {}, TAutorForm::mailBodyLines(greetedName),
+                 QStringLiteral("Automail Radexa"));
+        return;
+    }
+    dialogs().information(
+        parent, QStringLiteral("eMail me!"),
+        QStringLiteral("This copy of Radexa was built without a mail address of its "
+                       "maintainers, so no mail can reach them.\n\n"
+                       "Please report problems as the section %1 of the README describes: "
+                       "README.md in the source, and share/doc/radexa/README.md where Radexa "
+                       "is installed.")
+            .arg(kReadmeSection));
 }
 
 // ---- Link label ------------------------------------------------------------------------
@@ -165,8 +229,18 @@ QString TAutorForm::portraitResource() {
     return QStringLiteral(":/radexa/about/portrait.jpg");
 }
 
-QStringList TAutorForm::mailBodyLines() {
-    return {QStringLiteral("Hello %1,").arg(QString::fromUtf8(maintainer::FirstName)), QString()};
+QStringList TAutorForm::mailBodyLines(const QString& greetedName) {
+    return {QStringLiteral("Hello %1,").arg(greetedName), QString()};
+}
+
+QStringList TAutorForm::maintainerLines() {
+    const QString address = QString::fromUtf8(maintainer::EmailAddress);
+    return {QString::fromUtf8(maintainer::Name),
+            QStringLiteral("Call: %1").arg(QString::fromUtf8(maintainer::CallSign)),
+            QStringLiteral("eMail:"),
+            isPlaceholderAddress(address) ? QStringLiteral("none yet: see README") : address,
+            QStringLiteral("Other calls:"),
+            QString::fromUtf8(maintainer::OtherCallSigns)};
 }
 
 TAutorForm::TAutorForm(QWidget* parent)
@@ -216,11 +290,7 @@ TAutorForm::TAutorForm(QWidget* parent)
         portrait->setPixmap(QPixmap::fromImage(picture));
         portrait->resize(picture.size()); // shown at its own size
     }
-    makeMemo(author, "Memo1", QRect(136, 22, 142, 118),
-             {QString::fromUtf8(maintainer::Name),
-              QStringLiteral("Call: %1").arg(QString::fromUtf8(maintainer::CallSign)),
-              QStringLiteral("eMail:"), QString::fromUtf8(maintainer::EmailAddress),
-              QStringLiteral("Other calls:"), QString::fromUtf8(maintainer::OtherCallSigns)});
+    makeMemo(author, "Memo1", QRect(136, 22, 142, 118), maintainerLines());
     auto* mail = new QPushButton(QStringLiteral("eMail me!"), author);
     mail->setObjectName(QStringLiteral("Button1"));
     mail->setGeometry(136, 148, 142, 27);
@@ -240,8 +310,8 @@ void TAutorForm::InfoBut1Click() {
 }
 
 void TAutorForm::Button1Click() {
-    sendMail(QString::fromUtf8(maintainer::EmailAddress), {}, {}, mailBodyLines(),
-             QStringLiteral("Automail Radexa"));
+    reportProblem(this, QString::fromUtf8(maintainer::EmailAddress),
+                  QString::fromUtf8(maintainer::FirstName));
 }
 
 void showAbout(QWidget* parent) {

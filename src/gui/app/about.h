@@ -3,11 +3,19 @@
 // Everything that reaches the desktop goes through the platform layer.
 
 #include <QDialog>
+#include <QIcon>
 #include <QLabel>
 #include <QString>
 #include <QStringList>
 
 namespace radexa {
+
+// ---- The program's icon ----------------------------------------------------------------
+
+// The program's icon (packaging/icons), from the window library's resources. It is set on
+// the application as soon as a QGuiApplication exists in a program that links this file,
+// so every window of the program shows it.
+QIcon programIcon();
 
 // ---- Help ------------------------------------------------------------------------------
 
@@ -30,6 +38,21 @@ QString mailtoUrl(const QString& recipient, const QStringList& copies,
 // failure (no mail client) is not reported.
 void sendMail(const QString& recipient, const QStringList& copies, const QStringList& blindCopies,
               const QStringList& bodyLines, const QString& subject);
+
+// ---- Reporting problems ----------------------------------------------------------------
+
+// An address that cannot receive mail: empty, without a "@" between a name and a domain,
+// or in a domain kept for examples and tests (example.org, example.com, example.net and
+// anything under .example, .invalid, .test or .localhost).
+bool isPlaceholderAddress(const QString& address);
+
+// Where problems go, in one line for the splash: to the address, or, while it is a
+// placeholder, to the README's section "Reporting problems".
+QString problemReportLine(const QString& address);
+
+// "eMail me!": composes a mail to the address; while it is a placeholder, an information
+// box says where problems are reported instead.
+void reportProblem(QWidget* parent, const QString& address, const QString& greetedName);
 
 // ---- Link label ------------------------------------------------------------------------
 
@@ -80,11 +103,14 @@ public:
     // The resource path of the maintainers' picture (registered on first use).
     static QString portraitResource();
     // The body of the mail to the maintainers.
-    static QStringList mailBodyLines();
+    static QStringList mailBodyLines(const QString& greetedName);
+    // The memo of the maintainers: name, call, address (or where problems are reported
+    // while it is a placeholder), other calls.
+    static QStringList maintainerLines();
 
 public slots:
     void InfoBut1Click(); // "&Close": closes the dialog, result cancelled
-    void Button1Click();  // "eMail me!": composes a mail to the maintainers
+    void Button1Click();  // "eMail me!": reportProblem with the maintainers' address
 };
 
 // "&About": shows the About dialog modally and releases it when it closes.

@@ -1,5 +1,8 @@
 #include "gui/app/rdsplash.h"
 
+#include "gui/app/about.h"
+#include "gui/app/maintainer.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -155,14 +158,62 @@ void RaisedTitleLabel::paintEvent(QPaintEvent*) {
 
 SplashLogo::SplashLogo(QWidget* parent) : QWidget(parent) {}
 
-void SplashLogo::paintEvent(QPaintEvent*) {
-    // Drawn in a 200 x 100 space, scaled proportionally and centred.
-    const double scale = std::min(width() / 200.0, height() / 100.0);
+namespace {
+
+// The logo's parts, in its 200 x 100 space. The waves leave the front of the beam and
+// end before the zone; the zone's ellipse stands right of the mast, on the ground.
+const QPointF kBeamFront(86, 30);
+constexpr double kWaveRadii[] = {16, 30, 44};
+constexpr double kWaveHalfAngle = 35; // degrees above and below the beam
+constexpr double kWavePen = 4;
+const QPointF kZoneCentre(156, 74);
+constexpr double kZoneRadiusX = 38;
+constexpr double kZoneRadiusY = 20;
+constexpr double kZonePen = 2;
+
+QPainterPath waveArc(double r) {
+    QPainterPath arc;
+    const QRectF circle(kBeamFront.x() - r, kBeamFront.y() - r, 2 * r, 2 * r);
+    arc.arcMoveTo(circle, -kWaveHalfAngle);
+    arc.arcTo(circle, -kWaveHalfAngle, 2 * kWaveHalfAngle);
+    return arc;
+}
+
+QPainterPath zoneEllipse() {
+    QPainterPath ellipse;
+    ellipse.addEllipse(kZoneCentre, kZoneRadiusX, kZoneRadiusY);
+    return ellipse;
+}
+
+QPainterPath penArea(const QPainterPath& path, double width, Qt::PenCapStyle cap) {
+    QPainterPathStroker stroker;
+    stroker.setWidth(width);
+    stroker.setCapStyle(cap);
+    return stroker.createStroke(path);
+}
+
+} // namespace
+
+QPainterPath SplashLogo::waveArea() {
+    QPainterPath area;
+    for (double r : kWaveRadii)
+        area = area.united(penArea(waveArc(r), kWavePen, Qt::RoundCap));
+    return area;
+}
+
+QPainterPath SplashLogo::zoneArea() {
+    return penArea(zoneEllipse(), kZonePen, Qt::FlatCap);
+}
+
+void SplashLogo::paint(QPainter& p, const QRectF& box) {
+    const QRectF space = logoSpace();
+    const double scale = std::min(box.width() / space.width(), box.height() / space.height());
     if (scale <= 0)
         return;
-    QPainter p(this);
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    p.translate((width() - 200 * scale) / 2, (height() - 100 * scale) / 2);
+    p.translate(box.center().x() - space.width() * scale / 2,
+                box.center().y() - space.height() * scale / 2);
     p.scale(scale, scale);
 
     const QColor navy(0, 0, 128);
@@ -170,31 +221,38 @@ void SplashLogo::paintEvent(QPaintEvent*) {
     p.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(8, 94), QPointF(110, 94));
     p.setPen(QPen(QColor(96, 96, 96), 1.2));
-    p.drawLine(QPointF(48, 34), QPointF(18, 94));
-    p.drawLine(QPointF(48, 34), QPointF(78, 94));
+    p.drawLine(QPointF(48, 42), QPointF(18, 94));
+    p.drawLine(QPointF(48, 42), QPointF(78, 94));
     p.setPen(QPen(navy, 4, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(QPointF(48, 94), QPointF(48, 22));
+    p.drawLine(QPointF(48, 94), QPointF(48, 30));
     // The beam: boom and elements, shorter towards the front.
     p.setPen(QPen(navy, 3, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(20, 22), QPointF(84, 22));
+    p.drawLine(QPointF(20, 30), QPointF(84, 30));
     const double elements[][2] = {{24, 16}, {40, 14}, {56, 12}, {70, 11}, {82, 10}};
     p.setPen(QPen(navy, 2.2, Qt::SolidLine, Qt::RoundCap));
     for (const auto& e : elements)
-        p.drawLine(QPointF(e[0], 22 - e[1]), QPointF(e[0], 22 + e[1]));
+        p.drawLine(QPointF(e[0], 30 - e[1]), QPointF(e[0], 30 + e[1]));
     // The waves leaving the beam.
     const QColor waves[] = {QColor(220, 0, 0), QColor(230, 120, 0), QColor(0, 0, 255)};
-    for (int i = 0; i < 3; ++i) {
-        const double r = 22 + 22 * i;
-        p.setPen(QPen(waves[i], 4, Qt::SolidLine, Qt::RoundCap));
-        p.drawArc(QRectF(84 - r, 22 - r, 2 * r, 2 * r), -40 * 16, 80 * 16);
-    }
-    // The safety zone around the mast.
-    p.setPen(QPen(QColor(0, 200, 0), 2, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QPointF(150, 70), 42, 22);
+    for (int i = 0; i < 3; ++i) {
+        p.setPen(QPen(waves[i], kWavePen, Qt::SolidLine, Qt::RoundCap));
+        p.drawPath(waveArc(kWaveRadii[i]));
+    }
+    // The safety zone beside the mast.
+    p.setPen(QPen(QColor(0, 200, 0), kZonePen, Qt::DashLine, Qt::FlatCap));
+    p.drawPath(zoneEllipse());
     p.setPen(QPen(QColor(0, 128, 0), 2));
-    p.setFont(formFont(QStringLiteral("Arial"), 14, true));
-    p.drawText(QRectF(108, 56, 84, 28), Qt::AlignCenter, QStringLiteral("EMF"));
+    p.setFont(formFont(QStringLiteral("Arial"), 13, true));
+    p.drawText(QRectF(kZoneCentre.x() - kZoneRadiusX * 0.8, kZoneCentre.y() - kZoneRadiusY * 0.7,
+                      kZoneRadiusX * 1.6, kZoneRadiusY * 1.4),
+               Qt::AlignCenter, QStringLiteral("EMF"));
+    p.restore();
+}
+
+void SplashLogo::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    paint(p, rect());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -375,7 +433,7 @@ void TFormrdSplash::closeEvent(QCloseEvent* event) {
 
 void configureStartupSplash(TFormrdSplash& splash, const QString& applicationTitle) {
     splash.TitleText = applicationTitle;
-    splash.BottomLineText = QStringLiteral("Please forward bug reports to the author!");
+    splash.BottomLineText = problemReportLine(QString::fromUtf8(maintainer::EmailAddress));
     splash.LoadLineText = QStringLiteral("Now loading MYCALL's software.....");
     splash.ShowLogo = true;
     splash.ShowLoadLine = true;

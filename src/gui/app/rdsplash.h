@@ -6,12 +6,15 @@
 #include <QFont>
 #include <QImage>
 #include <QMargins>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
 
 class QLabel;
+class QPainter;
+class QPainterPath;
 
 namespace radexa {
 
@@ -47,12 +50,21 @@ private:
     QImage m_fill; // the square gradient, made again when size or colour change
 };
 
-// The splash's logo: a vector drawing of a mast with a beam and its waves, scaled
-// proportionally into whatever size it is given.
+// The splash's logo: a vector drawing of a mast with a beam, its waves and the safety
+// zone, scaled proportionally into whatever size it is given.
 class SplashLogo : public QWidget {
     Q_OBJECT
 public:
     explicit SplashLogo(QWidget* parent = nullptr);
+
+    // The logo is drawn in this space (200 x 100) and everything it paints stays inside.
+    static QRectF logoSpace() { return {0, 0, 200, 100}; }
+    // Paints the logo centred in the box, scaled proportionally.
+    static void paint(QPainter& painter, const QRectF& box);
+    // The areas that the pens of the waves and of the zone's ellipse cover, in the logo's
+    // space: the waves stay clear of the zone.
+    static QPainterPath waveArea();
+    static QPainterPath zoneArea();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -116,8 +128,9 @@ private:
     QLabel* m_bottomLine;
 };
 
-// Puts the start-up settings on a splash: the application title, the English load and
-// bottom lines, everything visible, frameless, 2.5 s, title 95 pt widened by 1.4.
+// Puts the start-up settings on a splash: the application title, the English load line,
+// the bottom line that says where problems are reported (problemReportLine), everything visible,
+// frameless, 2.5 s, title 95 pt widened by 1.4.
 void configureStartupSplash(TFormrdSplash& splash, const QString& applicationTitle);
 
 // Shows the start-up splash owned by owner; blocks for its display time and returns

@@ -91,9 +91,11 @@ SideViewGeometry PaintSideView(QImage& image, const SideViewData& data, const Si
     // The dimension arrows.
     if (o.drawMax) {
         c.setPenWidth(1);
-        DrawDoubleArrow(c, g.clearanceX, g.groundY, g.clearanceX, g.clearanceTopY, Blue, 20);
-        DrawColoredText(c, g.clearanceX + 10, g.groundY - 20, QStringLiteral("Ground clearance"),
-                        Blue, bg);
+        // A zone that reaches the ground has no clearance to mark: only the label says so.
+        if (!g.reachesGround)
+            DrawDoubleArrow(c, g.clearanceX, g.groundY, g.clearanceX, g.clearanceTopY, Blue, 20);
+        DrawColoredText(c, g.clearanceX + 10, g.groundY - 20, toQ(SideViewClearanceLabel(g)), Blue,
+                        bg);
         DrawArrow(c, g.originX, g.groundY - 100, g.reachX, g.groundY - 100, Blue, 20);
         DrawLine(c, g.reachX, g.groundY - 70, g.reachX, 100, Blue);
         DrawColoredText(c, g.reachX + 10, g.groundY - 100, QStringLiteral("Reach"), Blue, bg);
