@@ -87,6 +87,8 @@ public:
                 rangeLine = i + 1;
             else if (startsWith(line, kStepKey))
                 stepLine = i + 1;
+            else
+                w.Notes.push_back(line);
         }
         w.Range = keyInteger(kRangeKey, rangeLine);
         w.Step = keyInteger(kStepKey, stepLine);
