@@ -296,6 +296,35 @@ TEST_F(NecRun, TheDeckAndTheArgumentsReachTheProgram) {
     EXPECT_EQ(runFolders(), 0u);
 }
 
+TEST(NecModel, EveryLayoutOfThePatternCardImportsAlike) {
+    REQUIRE_NEC2C();
+    // XNDA of the RP card: X = 0 major and minor axis instead of vertical and horizontal,
+    // N = 1 a normalized table after the gains, D = 1 directive gains, A = 1 averaging.
+    const char* const layouts[] = {"1000", "0000", "1100", "1010", "1001", "0101"};
+    std::optional<ImportedPattern> first;
+    for (const char* xnda : layouts) {
+        SCOPED_TRACE(xnda);
+        const NecRunResult run =
+            RunNec2c("CM dipole\nCE\nGW 1 21 -5.07 0 10 5.07 0 10 0.001\nGE 1\nGN 1\n"
+                     "FR 0 1 0 0 14.2 0\nEX 0 1 11 0 1 0\nRP 0 19 4 " +
+                     std::string(xnda) + " 0 0 5 90\nEN\n");
+        ASSERT_TRUE(run.ok()) << run.error;
+        const ImportedPattern p = ImportNecPattern(run.output);
+        EXPECT_EQ(p.azimuth, 90);
+        EXPECT_EQ(p.step, 5);
+        if (!first) {
+            first = p;
+            continue;
+        }
+        EXPECT_DOUBLE_EQ(p.maxGain, first->maxGain);
+        ASSERT_EQ(p.horizontal.size(), first->horizontal.size());
+        for (std::size_t k = 0; k < p.horizontal.size(); ++k) {
+            EXPECT_NEAR(p.horizontal[k], first->horizontal[k], 0.02) << k;
+            EXPECT_NEAR(p.vertical[k], first->vertical[k], 0.02) << k;
+        }
+    }
+}
+
 TEST_F(NecRun, OwnDecksRunAsGivenAndTheirFaultsComeBack) {
     REQUIRE_NEC2C();
     const std::string dipole = "CM own dipole\nCE\nGW 1 21 -5.07 0 10 5.07 0 10 0.001\nGE 1\n"
