@@ -365,6 +365,19 @@ TEST(PatternImport, MalformedFilesNameTheLineAndWhatWasExpected) {
     }
 }
 
+TEST(PatternImport, FilesAreReadWhole) {
+    const ImportedPattern p =
+        ImportPatternFile(RADEXA_SOURCE_DIR "/tests/data/patterns/dipole-eznec.txt");
+    EXPECT_EQ(p.format, PatternFormat::Eznec);
+    try {
+        ImportPatternFile(RADEXA_SOURCE_DIR "/tests/data/patterns/missing.out");
+        FAIL() << "a missing file imported";
+    } catch (const PatternImportError& e) {
+        EXPECT_EQ(e.Line(), 0);
+        EXPECT_NE(e.Reason().find("missing.out"), std::string::npos) << e.what();
+    }
+}
+
 TEST(PatternImport, UnknownFormatsAreRefused) {
     for (const char* text : {"", "hello\nworld\n", "[Polarisation],v\n[Bereich],180\n"}) {
         EXPECT_THROW(DetectPatternFormat(text), PatternImportError) << text;

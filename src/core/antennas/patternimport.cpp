@@ -1,5 +1,6 @@
 #include "core/antennas/patternimport.h"
 
+#include "core/support/atomicfile.h"
 #include "core/support/plainnumber.h"
 #include "core/support/rdfunc.h"
 
@@ -804,6 +805,14 @@ ImportedPattern ImportPattern(std::string_view text, const PatternImportOptions&
         break;
     }
     return ImportCsvPattern(text, options);
+}
+
+ImportedPattern ImportPatternFile(const std::string& fileName,
+                                  const PatternImportOptions& options) {
+    const FileReadResult read = ReadWholeFile(fileName);
+    if (!read.ok())
+        fail(0, read.error);
+    return ImportPattern(read.bytes, options);
 }
 
 std::string AngleFileText(const ImportedPattern& p, std::string_view description) {

@@ -91,6 +91,9 @@ ImportedPattern ImportEznecPattern(std::string_view text, const PatternImportOpt
 ImportedPattern ImportCsvPattern(std::string_view text, const PatternImportOptions& options = {});
 // The importer of the detected format.
 ImportedPattern ImportPattern(std::string_view text, const PatternImportOptions& options = {});
+// The same for a file; one that cannot be read throws PatternImportError (line 0) too.
+ImportedPattern ImportPatternFile(const std::string& fileName,
+                                  const PatternImportOptions& options = {});
 
 // The text of the angle file (CR LF line ends): a first line with the description (when
 // not empty), the notes, the keys and one section per polarisation; the second number of

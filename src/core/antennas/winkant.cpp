@@ -87,7 +87,7 @@ public:
                 rangeLine = i + 1;
             else if (startsWith(line, kStepKey))
                 stepLine = i + 1;
-            else
+            else if (!line.empty())
                 w.Notes.push_back(line);
         }
         w.Range = keyInteger(kRangeKey, rangeLine);
