@@ -1,6 +1,7 @@
 #include "core/antennas/necmodel.h"
 #include "core/antennas/winkant.h"
 
+#include "test_environment.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
@@ -229,15 +230,10 @@ protected:
     // The temporary folders of the runs go into the test folder.
     void SetUp() override {
         TempFolderTest::SetUp();
-        const char* old = std::getenv("TMPDIR");
-        m_oldTmp = old ? std::optional<std::string>(old) : std::nullopt;
-        ::setenv("TMPDIR", m_dir.c_str(), 1);
+        m_tmp.emplace("TMPDIR", m_dir.c_str());
     }
     void TearDown() override {
-        if (m_oldTmp)
-            ::setenv("TMPDIR", m_oldTmp->c_str(), 1);
-        else
-            ::unsetenv("TMPDIR");
+        m_tmp.reset();
         TempFolderTest::TearDown();
     }
     std::size_t runFolders() const {
@@ -246,7 +242,7 @@ protected:
             n += e.rfind("radexa-nec-", 0) == 0;
         return n;
     }
-    std::optional<std::string> m_oldTmp;
+    std::optional<EnvironmentVariable> m_tmp;
 };
 
 TEST_F(NecRun, FailuresNameTheirCauseAndLeaveNoFolderBehind) {

@@ -2,42 +2,17 @@
 #include "core/antennas/patterncatalogue.h"
 #include "core/antennas/winkant.h"
 
+#include "test_environment.h"
 #include "test_files.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <optional>
 
 namespace radexa {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Sets an environment variable (or removes it) while it lives.
-class EnvironmentVariable {
-public:
-    EnvironmentVariable(const char* name, const char* value) : m_name(name) {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~EnvironmentVariable() {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-    EnvironmentVariable(const EnvironmentVariable&) = delete;
-    EnvironmentVariable& operator=(const EnvironmentVariable&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 TEST(AngleDataFolders, ProgramFolderFirstThenTheOperatorsOwn) {
     {
