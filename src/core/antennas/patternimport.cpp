@@ -5,6 +5,7 @@
 #include "core/support/rdfunc.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <map>
@@ -285,8 +286,7 @@ const char* const kNecColumns[] = {
 
 // One row of a pattern table; majorMinor: the gain columns are MAJOR and MINOR, so the
 // polarisations come from the field strengths.
-NecRow necRow(std::string_view line, std::size_t lineNo, bool majorMinor) {
-    const auto fields = words(line);
+NecRow necRow(const std::vector<std::string_view>& fields, std::size_t lineNo, bool majorMinor) {
     const bool sense = fields.size() > 7 && !beginsLikeNumber(fields[7]);
     const std::size_t expected = sense ? 12 : 11;
     if (fields.size() < expected)
@@ -360,7 +360,7 @@ std::size_t necBlock(const std::vector<std::string_view>& lines, std::size_t hea
         const auto fields = words(lines[i]);
         if (fields.empty() || !beginsLikeNumber(fields.front()))
             break;
-        block.rows.push_back(necRow(lines[i], i + 1, majorMinor));
+        block.rows.push_back(necRow(fields, i + 1, majorMinor));
     }
     if (block.rows.empty())
         fail(i + 1, "the pattern table has no rows (expected THETA PHI and the gains)");
