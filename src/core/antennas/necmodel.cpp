@@ -3,9 +3,11 @@
 #include "core/support/atomicfile.h"
 #include "core/support/plainnumber.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
