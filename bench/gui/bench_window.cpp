@@ -91,13 +91,13 @@ void BM_RecalculateWith32768Angles(benchmark::State& state) {
         form.ButTakeAntClick();
         form.show();
         QApplication::processEvents();
-        if (form.state().PatternDistances.size() != 32768)
+        if (form.model().last().pattern.PatternDistances.size() != 32768)
             state.SkipWithError("the angle table was not filled");
         for (auto _ : state) {
             form.calcCall();
             QApplication::processEvents(); // the view repaints its visible rows
         }
-        state.counters["rows"] = static_cast<double>(form.state().PatternDistances.size());
+        state.counters["rows"] = static_cast<double>(form.model().last().pattern.PatternDistances.size());
     }
     QDir::setCurrent(old);
 }

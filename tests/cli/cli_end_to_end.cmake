@@ -168,7 +168,18 @@ cli_ok(NAME all-bands-text ARGS --all-bands --distance 5
 # --- Help and version -------------------------------------------------------------------
 
 cli_ok(NAME help ARGS --help MATCHES "^Usage: radexa-cli ")
+cli_ok(NAME help-anywhere ARGS --band 5m --help --foo MATCHES "^Usage: radexa-cli ")
 cli_ok(NAME version ARGS --version MATCHES "^radexa-cli [0-9]+\\.[0-9]+\\.[0-9]+\n$")
+cli_ok(NAME mode-alle ARGS --mode Alle LINES "Mode: Alle" "Modulation Factor: 1.00")
+cli_ok(NAME factors-none ARGS --mode AM --factors none LINES "Modulation Factor: 1.00")
+
+# Output that cannot be written: one line on stderr, exit status 1.
+foreach(args "" "--help" "--version" "--all-bands;--json")
+    execute_process(COMMAND "${CLI}" ${args} OUTPUT_FILE /dev/full ERROR_VARIABLE err RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 1 OR NOT err MATCHES "^radexa-cli: cannot write the output: [^\n]+\n$")
+        fail("stdout-full ${args}" "status ${rc}, stderr '${err}'")
+    endif()
+endforeach()
 
 # --- Bad input: one line on stderr, exit status 2, nothing on stdout ---------------------
 
@@ -194,12 +205,23 @@ cli_bad(NAME no-limit-negative ARGS --frequency -145 STDERR "--frequency: No E-f
 cli_bad(NAME no-limit-low ARGS --frequency 0.0029 STDERR "--frequency: No E-field limit")
 cli_bad(NAME no-limit-high ARGS --frequency 300000 STDERR "--frequency: No E-field limit")
 cli_bad(NAME cable-below ARGS --frequency 0.05 STDERR "--frequency: No cable attenuation")
+cli_bad(NAME cable-24g ARGS --frequency 24048 STDERR "--frequency: No cable attenuation.*cable length to 0")
+cli_ok(NAME no-cable-24g ARGS --frequency 24048 --length 0
+    LINES "Attenuation [dB/100m]: ---" "Cable Attenuation [dB]: 0.00" "E-Field Limit  [V/m]: 61.00"
+          "Ant. Input Power [W]: 100.00")
+cli_ok(NAME no-cable-24g-json ARGS --frequency 24048 --length 0 --json
+    HAS "\"cable_att100\":null," "\"total_att\":0,")
+cli_ok(NAME minus-zero ARGS --length -0 --other-loss -0 --json HAS "\"total_att\":0,")
+cli_ok(NAME minus-zero-text ARGS --power -0 --length -0 --other-loss -0
+    LINES "Power [W]: 0.00" "Cable Length [m]: 0.00" "Other Attenuations [dB]: 0.00"
+          "Ant. Input Power [W]: 0.00" "EIRP [W]: 0.00")
 cli_bad(NAME cable-above ARGS --frequency 20000,5 STDERR "--frequency: No cable attenuation")
 cli_bad(NAME band-and-frequency ARGS --band 2m --frequency 145 STDERR "--band and --frequency")
 cli_bad(NAME all-bands-and-band ARGS --all-bands --band 2m STDERR "--all-bands: ")
 cli_bad(NAME flag-with-value ARGS --json=1 STDERR "unknown option '--json=1'")
 cli_bad(NAME overflow ARGS --power 1e308 --gain 100 STDERR "--gain.*too large")
 cli_bad(NAME bad-after-good ARGS --power 5 --band 2m --mode xx STDERR "--mode: ")
+cli_bad(NAME power-and-distance ARGS --power 5 --distance 10 STDERR "--power and --distance exclude each other")
 
 # --- Antennas and station files ------------------------------------------------------------
 # A working folder with a small catalogue, one angle-data file and station files written
@@ -237,13 +259,17 @@ station_file(badfreq.txt Fabc "MyAnt;Example" 50 SSB)
 file(WRITE "${work}/short.txt" "Band/Frequenz...........>70cm\r\nAntenne.................>MyAnt;Example\r\n")
 
 # The station file gives the same output as the equivalent options, text and JSON.
-set(equivalent --band 70cm --power 50 --mode All --rhythm "TX2 RX4" --factors BNetzA
+set(equivalent --band 70cm --mode All --rhythm "TX2 RX4" --factors BNetzA
     --cable RG58 --length 25 --other-loss 1,5 --manufacturer Example --antenna MyAnt
     --angle-dir ang)
 foreach(extra "" "--json" "--distance=10" "--polarisation=horizontal")
+    set(power --power 50)
+    if(extra MATCHES "distance")
+        set(power "") # the distance gives the power
+    endif()
     execute_process(COMMAND "${CLI}" --station s70.txt --angle-dir ang ${extra}
                     WORKING_DIRECTORY "${work}" OUTPUT_VARIABLE fromFile RESULT_VARIABLE rc1)
-    execute_process(COMMAND "${CLI}" ${equivalent} ${extra}
+    execute_process(COMMAND "${CLI}" ${equivalent} ${power} ${extra}
                     WORKING_DIRECTORY "${work}" OUTPUT_VARIABLE fromOptions RESULT_VARIABLE rc2)
     if(NOT rc1 EQUAL 0 OR NOT rc2 EQUAL 0 OR NOT fromFile STREQUAL fromOptions OR fromFile STREQUAL "")
         fail("station-equals-options ${extra}" "status ${rc1}/${rc2}\n${fromFile}\n---\n${fromOptions}")

@@ -71,6 +71,22 @@ TEST(BandLimit, TheEdgeWithTheLowestLevelDecides) {
     EXPECT_DOUBLE_EQ(BandLimit(14), 1.375 * std::sqrt(1240.0));
 }
 
+TEST(BandLimit, TheScanRunsFromTheLowerEdgeInEightHundredStepsThenTheUpperEdge) {
+    DoubleArray seen;
+    ForEachBandScanPoint(144, 146, [&](double f) { seen.push_back(f); });
+    ASSERT_GE(seen.size(), 801u);
+    ASSERT_LE(seen.size(), 802u); // 800 steps, one more where the sum falls short of 146
+    EXPECT_EQ(seen.front(), 144);
+    EXPECT_EQ(seen.back(), 146);
+    EXPECT_NEAR(seen[1] - seen[0], 2.0 / 800, 1e-12);
+    for (std::size_t i = 0; i + 1 < seen.size(); ++i)
+        EXPECT_LT(seen[i], 146) << i;
+    // A band without width is looked at once at each edge.
+    seen.clear();
+    ForEachBandScanPoint(10, 10, [&](double f) { seen.push_back(f); });
+    EXPECT_EQ(seen, (DoubleArray{10, 10}));
+}
+
 TEST(EFieldLimit, RangesIncludeTheLowerBoundOnly) {
     const struct {
         double f, limit;

@@ -84,7 +84,9 @@ TEST(UpdateCable, RefusesInTheOrderOfTheFields) {
         {"10", "-0.5", 7, 144, Refusal::AttenuationNotPositive},
         {"10", "0", 0, 144, Refusal::NoCable},
         {"10", "0", 7, 0.05, Refusal::CableFrequencyOutOfRange},
-        {"0", "0", 7, 50000, Refusal::CableFrequencyOutOfRange},
+        {"0,001", "0", 7, 50000, Refusal::CableFrequencyOutOfRange},
+        {"0", "0", 7, 50000, Refusal::None}, // no cable, no cable loss
+        {"-0", "2", 7, 0.05, Refusal::None},
         {"1e308", "0", 7, 144, Refusal::OutOfRange},
         {"10", "0", 7, 144, Refusal::None},
         {"0", "0", 7, 144, Refusal::None},
@@ -95,6 +97,10 @@ TEST(UpdateCable, RefusesInTheOrderOfTheFields) {
         EXPECT_EQ(v.refusal, c.refusal) << "'" << c.length << "' '" << c.plug << "' " << c.f;
         if (!v.ok()) {
             EXPECT_EQ(v.TotalAtt, 0);
+        } else if (c.f > kCableHighestFrequency || c.f < kCableLowestFrequency) {
+            EXPECT_EQ(v.CableAtt100, kUndefined);
+            EXPECT_EQ(v.CableAtt, 0);
+            EXPECT_FALSE(std::signbit(v.CableLength)); // shown as 0,00, not -0,00
         }
     }
 }

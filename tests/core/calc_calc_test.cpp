@@ -231,8 +231,9 @@ TEST(Recalculate, CableAndFrequencyRefusalsReachTheStation) {
     } cases[] = {
         {{FrequencyChoice::Fixed(0.05), 100, 2, 3, "FCC", 7, 10, 0, 0},
          Refusal::CableFrequencyOutOfRange},
-        {{FrequencyChoice::Fixed(50000), 100, 2, 3, "FCC", 7, 0, 0, 0},
+        {{FrequencyChoice::Fixed(50000), 100, 2, 3, "FCC", 7, 0.5, 0, 0},
          Refusal::CableFrequencyOutOfRange},
+        {{FrequencyChoice::Fixed(50000), 100, 2, 3, "FCC", 7, 0, 0, 0}, Refusal::None},
         {{FrequencyChoice::Fixed(400000), 100, 2, 3, "FCC", 7, 10, 0, 0},
          Refusal::NoLimitAtFrequency},
         {{FrequencyChoice::Band(6), 100, 2, 3, "FCC", 7, -1, 0, 0},

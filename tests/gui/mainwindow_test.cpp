@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 
 namespace radexa::testing {
 namespace {
@@ -47,7 +48,7 @@ TEST_F(MainWindow, StartsWithTheStartUpStation) {
     // Manufacturers sorted with letter case ignored.
     ASSERT_EQ(form->LBHersteller->count(), 2);
     EXPECT_EQ(form->LBHersteller->item(0)->text(), "alpha");
-    EXPECT_EQ(form->state().BandLineIndex, -1);
+    EXPECT_EQ(form->model().highlighted().point, -1);
 }
 
 TEST_F(MainWindow, EveryControlCarriesItsComponentName) {
@@ -144,7 +145,7 @@ TEST_F(MainWindow, FixedFrequencyReplacesTheBandUntilABandIsPicked) {
 
     form->CBBand->setCurrentIndex(5); // 20m
     form->CBBandChange();
-    EXPECT_FALSE(form->state().FixedFrequencyMode);
+    EXPECT_FALSE(form->model().frequency().FixedFrequencyMode);
     EXPECT_EQ(text("EditFreq"), " 14,00 -  14,35");
     EXPECT_EQ(text("EditAttFreq"), "14,00");
 }
@@ -241,15 +242,15 @@ TEST_F(MainWindow, AntennaIsChosenTakenAndReEvaluatedOnABandChange) {
     form->LBTypenClick();
     EXPECT_EQ(form->LBAntBand->count(), 2);
     EXPECT_EQ(form->LBAntBand->item(0)->text(), "144,00 7,456   4");
-    EXPECT_EQ(form->state().BandLineIndex, 0);
+    EXPECT_EQ(form->model().highlighted().point, 0);
     EXPECT_TRUE(form->ButTakeAnt->isEnabled());
     EXPECT_EQ(text("EditAntGain"), "7,46");
     EXPECT_EQ(text("EditAntTyp"), "Yagi");
     form->ButTakeAntClick();
     EXPECT_EQ(text("EditAntenne"), "MyAnt");
     EXPECT_EQ(text("EditGain"), "7,46");
-    EXPECT_DOUBLE_EQ(form->state().AntennaGain, 7.46);
-    EXPECT_EQ(form->state().TakenAntennaIndex, 0);
+    EXPECT_DOUBLE_EQ(form->model().antennaGain(), 7.46);
+    EXPECT_EQ(form->model().taken()->entry, 0);
 
     form->CBBand->setCurrentIndex(12); // 70cm: the 432 MHz point fits
     form->CBBandChange();
@@ -257,7 +258,7 @@ TEST_F(MainWindow, AntennaIsChosenTakenAndReEvaluatedOnABandChange) {
     form->CBBand->setCurrentIndex(5); // 20m: nothing fits
     form->CBBandChange();
     EXPECT_EQ(text("EditAntenne"), "");
-    EXPECT_EQ(form->state().AntennaGain, 0);
+    EXPECT_EQ(form->model().antennaGain(), 0);
     EXPECT_FALSE(form->ButTakeAnt->isEnabled());
     EXPECT_TRUE(boxes.boxes.empty());
 }
@@ -267,7 +268,7 @@ TEST_F(MainWindow, ManufacturerClickMeansNoAntennaIsChosen) {
     pickAntenna(1, 0);
     form->LBHersteller->setCurrentRow(0);
     form->LBHerstellerClick();
-    EXPECT_EQ(form->state().BandLineIndex, -1);
+    EXPECT_EQ(form->model().highlighted().point, -1);
     form->CBBand->setCurrentIndex(10);
     form->CBBandChange(); // must not take the emptied fields
     EXPECT_TRUE(boxes.warnings().isEmpty());
@@ -287,10 +288,10 @@ TEST_F(MainWindow, AngleDataFillTheTableAfterTheAntennaIsTaken) {
     EXPECT_EQ(grid->index(1, 0).data().toString(), "   30");
     EXPECT_EQ(grid->index(2, 1).data().toString(), "  10,00");
     // 0 dB repeats the main distance, 10 dB shortens it by sqrt(10).
-    const auto& d = form->state().PatternDistances;
+    const auto& d = form->model().last().pattern.PatternDistances;
     ASSERT_EQ(d.size(), 4u);
-    EXPECT_NEAR(d[0], form->state().SafetyDistance, 1e-12);
-    EXPECT_NEAR(d[2], form->state().SafetyDistance / std::sqrt(10.0), 1e-12);
+    EXPECT_NEAR(d[0], form->model().last().result.SafetyDistance, 1e-12);
+    EXPECT_NEAR(d[2], form->model().last().result.SafetyDistance / std::sqrt(10.0), 1e-12);
 
     form->MIGermanClick(); // the antenna's title stays on the page
     EXPECT_EQ(form->LaWinkAnt->text(), "Example MyAnt");
@@ -306,20 +307,56 @@ TEST_F(MainWindow, AngleDataFillTheTableAfterTheAntennaIsTaken) {
 TEST_F(MainWindow, MalformedAngleDataAreReportedWithTheFileAndLine) {
     writeFile(path("ang/Example MyAnt.ang"), "[Bereich],90\r\n[Schrittweite],30\r\n[MHz],v,144,0\r\n0,x\r\n");
     start();
-    pickAntenna(1, 0);
+    pickAntenna(1, 0); // browsing says nothing; taking the antenna does
+    EXPECT_TRUE(boxes.warnings().isEmpty());
+    EXPECT_TRUE(form->LaAngDataAvailable->isHidden());
+    form->ButTakeAntClick();
     ASSERT_EQ(boxes.warnings().size(), 1);
     EXPECT_TRUE(boxes.warnings()[0].contains("Example MyAnt")) << boxes.warnings()[0].toStdString();
     EXPECT_TRUE(boxes.warnings()[0].contains("4")) << boxes.warnings()[0].toStdString();
-    EXPECT_TRUE(form->LaAngDataAvailable->isHidden());
-    form->ButTakeAntClick();
+    EXPECT_EQ(text("EditAntenne"), "MyAnt");
     EXPECT_FALSE(form->PageControl->isTabVisible(form->PageControl->indexOf(form->TSAngle)));
 }
 
-TEST_F(MainWindow, MissingCatalogueEndsTheProgramWithAWarning) {
+TEST_F(MainWindow, MissingCatalogueEndsTheProgramWithAWarningThatSaysWhere) {
     QFile::remove(path("Antennas.txt"));
     start();
     EXPECT_TRUE(form->catalogueMissing());
-    EXPECT_EQ(boxes.warnings(), QStringList{"The File Antennas.txt was not found!"});
+    ASSERT_EQ(boxes.warnings().size(), 1);
+    const QStringList lines = boxes.warnings()[0].split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], "The File Antennas.txt was not found!");
+    EXPECT_EQ(lines[1], "Looked for in the folder " + QDir(path("")).canonicalPath());
+}
+
+TEST_F(MainWindow, ACatalogueThatCannotBeReadCountsAsMissingAndSaysWhy) {
+    QFile::remove(path("Antennas.txt"));
+    QDir(path("")).mkdir("Antennas.txt"); // a folder of that name
+    start();
+    EXPECT_TRUE(form->catalogueMissing());
+    ASSERT_EQ(boxes.warnings().size(), 1);
+    EXPECT_TRUE(boxes.warnings()[0].startsWith("The File Antennas.txt was not found!\n"));
+    EXPECT_TRUE(boxes.warnings()[0].contains("Is a directory")) << boxes.warnings()[0].toStdString();
+}
+
+TEST_F(MainWindow, FullTextTipsStayWhenALanguageSwitchesHintsOff) {
+    start();
+    form->show();
+    form->MIFrenchClick();
+    // The tip shown after a hover: a blocked one leaves the marker in place.
+    auto tipAt = [](QWidget* w) {
+        QToolTip::showText(w->mapToGlobal(QPoint(5, 5)), "marker", w);
+        QHelpEvent event(QEvent::ToolTip, QPoint(5, 5), w->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(w, &event);
+        return QToolTip::text();
+    };
+    EXPECT_EQ(tipAt(form->LBHersteller->viewport()), "alpha"); // the list item's whole text
+    const QString hint = field("EditModeFactor")->toolTip(); // a hint in every language
+    ASSERT_FALSE(hint.isEmpty());
+    EXPECT_EQ(tipAt(field("EditModeFactor")), "marker"); // hints are off in French
+    form->MIEnglishClick();
+    EXPECT_EQ(tipAt(field("EditModeFactor")), hint);
+    QToolTip::hideText();
 }
 
 TEST_F(MainWindow, WindowPositionComesFromAndGoesToTheSettingsFile) {
@@ -418,7 +455,7 @@ TEST_F(ShippedCatalogue, DualBandAntennaFollowsTheBandAndKeepsItsAngleData) {
     EXPECT_TRUE(angleTabShown());
     EXPECT_EQ(form->LaWinkAnt->text(), "Generic Vertical Collinear 2m-70cm");
     // 5.04 dBi raise the EIRP by 10^0.504.
-    EXPECT_NEAR(form->state().EIRP, form->state().AntInPower * std::pow(10.0, 0.504), 1e-9);
+    EXPECT_NEAR(form->model().last().result.EIRP, form->model().last().result.AntInPower * std::pow(10.0, 0.504), 1e-9);
 
     form->CBBand->setCurrentIndex(12); // 70cm
     form->CBBandChange();
@@ -434,16 +471,20 @@ TEST_F(ShippedCatalogue, DualBandAntennaFollowsTheBandAndKeepsItsAngleData) {
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
-TEST_F(ShippedCatalogue, AngleTabHidesAgainOnTheNextAntennaClick) {
+TEST_F(ShippedCatalogue, AngleTabBelongsToTheTakenAntennaNotToTheHighlightedOne) {
     pick("Generic Yagi VHF-UHF", "Yagi 9 el 2m");
     form->ButTakeAntClick();
     EXPECT_TRUE(angleTabShown());
-    EXPECT_FALSE(form->state().PatternDistances.empty());
-    pick("Generic Vertical", "J-pole 2m"); // no angle data
-    EXPECT_FALSE(angleTabShown());
+    EXPECT_FALSE(form->model().last().pattern.PatternDistances.empty());
+    pick("Generic Vertical", "J-pole 2m"); // no angle data, not taken
+    field("EditPower")->setText("200");
+    form->calcCall();
+    EXPECT_TRUE(angleTabShown());
+    EXPECT_EQ(form->LaWinkAnt->text(), "Generic Yagi VHF-UHF Yagi 9 el 2m");
+    EXPECT_EQ(text("EditAntenne"), "Yagi 9 el 2m");
     form->ButTakeAntClick();
     EXPECT_FALSE(angleTabShown());
-    EXPECT_TRUE(form->state().PatternEirp.empty());
+    EXPECT_TRUE(form->model().last().pattern.PatternEirp.empty());
 }
 
 TEST_F(ShippedCatalogue, EveryManufacturerAndAntennaCanBeClickedOnEveryBand) {

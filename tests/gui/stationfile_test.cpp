@@ -19,7 +19,7 @@ protected:
     // Every input and every result the window shows.
     QStringList station() {
         QStringList s;
-        s << form->CBBand->currentText() << QString::number(form->state().FixedFrequencyMode);
+        s << form->CBBand->currentText() << QString::number(form->model().frequency().FixedFrequencyMode);
         for (const char* name :
              {"EditFreq", "EditAntenne", "EditGain", "EditPower", "EditHoehe", "EditMode",
               "EditCableLength", "EditPlugAtt", "EditAtt", "EditEps", "EditFmodPers", "EditFB",
@@ -90,7 +90,7 @@ TEST_F(StationFile, SavedStationIsWrittenAsTenLabelledLinesAndOpensToTheSameResu
     EXPECT_EQ(boxes.lastProposedFile, form->paths().ProgramFolder);
     EXPECT_EQ(station(), before);
     EXPECT_EQ(form->RGMode->itemText(form->RGMode->itemIndex()), "All");
-    EXPECT_EQ(form->state().TakenAntennaIndex, 0);
+    EXPECT_EQ(form->model().taken()->entry, 0);
     EXPECT_EQ(form->currentStationFile(), path("mine.txt"));
     EXPECT_TRUE(boxes.boxes.empty());
 }
@@ -113,8 +113,8 @@ TEST_F(StationFile, FixedFrequencyIsWrittenAsShownAndReadBackAsItsNumber) {
 
     pickBand("2m");
     form->Oeffnen(path("fixed.txt"));
-    EXPECT_TRUE(form->state().FixedFrequencyMode);
-    EXPECT_DOUBLE_EQ(form->state().FixedFrequency, 3.5);
+    EXPECT_TRUE(form->model().frequency().FixedFrequencyMode);
+    EXPECT_DOUBLE_EQ(form->model().frequency().FixedFrequency, 3.5);
     EXPECT_EQ(form->CBBand->currentIndex(), -1);
     EXPECT_EQ(station(), before);
 
@@ -130,7 +130,7 @@ TEST_F(StationFile, FixedFrequencyIsWrittenAsShownAndReadBackAsItsNumber) {
     // A band file ends the fixed-frequency mode and shows the band's edges.
     writeFile(path("band.txt"), stationText("2m"));
     form->Oeffnen(path("band.txt"));
-    EXPECT_FALSE(form->state().FixedFrequencyMode);
+    EXPECT_FALSE(form->model().frequency().FixedFrequencyMode);
     EXPECT_EQ(text("EditFreq"), "144,00 - 146,00");
     EXPECT_TRUE(boxes.boxes.empty());
 }
@@ -270,7 +270,7 @@ TEST_F(StationFile, LinesThatCannotBeRestoredAreNamedOnceAndTheCurrentValuesKept
     form->Oeffnen(path("good.txt"));
     writeFile(path("bad.txt"), stationText("Fabc"));
     form->Oeffnen(path("bad.txt"));
-    EXPECT_FALSE(form->state().FixedFrequencyMode);
+    EXPECT_FALSE(form->model().frequency().FixedFrequencyMode);
     EXPECT_EQ(form->CBBand->currentText(), "70cm");
     EXPECT_EQ(text("EditPower"), "50");
 }

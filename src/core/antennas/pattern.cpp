@@ -21,6 +21,15 @@ Polarisation ClickedPolarisation(const TWinkAnt& data, Polarisation clicked) {
 
 PatternLists ComputePattern(const TWinkAnt& data, Polarisation polarisation, double eirp,
                             double meanEirp, double eLimit) {
+    // Without a limit (none defined at the frequency) there is no safety distance.
+    const bool limited = eLimit > 0 && std::isfinite(eLimit);
+    return ComputePattern(data, polarisation, eirp, [=](double factor) {
+        return limited ? std::sqrt(30.0 * factor * meanEirp) / eLimit : kUndefined;
+    });
+}
+
+PatternLists ComputePattern(const TWinkAnt& data, Polarisation polarisation, double eirp,
+                            const std::function<double(double factor)>& distanceAtFactor) {
     const bool vertical = polarisation == Polarisation::Vertical;
     PatternLists out;
     out.PatternAngles = vertical ? data.VertAngles : data.HorAngles;
@@ -30,13 +39,10 @@ PatternLists ComputePattern(const TWinkAnt& data, Polarisation polarisation, dou
     out.PatternAttenuations.resize(n);
     out.PatternEirp.reserve(n);
     out.PatternDistances.reserve(n);
-    // Without a limit (none defined at the frequency) there is no safety distance.
-    const bool limited = eLimit > 0 && std::isfinite(eLimit);
     for (const double attenuation : out.PatternAttenuations) {
         const double factor = std::pow(10.0, -attenuation / 10.0);
         out.PatternEirp.push_back(factor * eirp);
-        out.PatternDistances.push_back(limited ? std::sqrt(30.0 * factor * meanEirp) / eLimit
-                                               : kUndefined);
+        out.PatternDistances.push_back(distanceAtFactor(factor));
     }
     return out;
 }

@@ -5,6 +5,7 @@
 #include "core/antennas/winkant.h"
 #include "core/support/types.h"
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -35,6 +36,10 @@ Polarisation ClickedPolarisation(const TWinkAnt& data, Polarisation clicked);
 // EIRP factor x eirp, distance sqrt(30 x factor x meanEirp) / eLimit.
 PatternLists ComputePattern(const TWinkAnt& data, Polarisation polarisation, double eirp,
                             double meanEirp, double eLimit);
+// The same with the distance of each direction from `distanceAtFactor`(factor), e.g. the
+// largest over the checks of a limit set (`LimitDistanceAtFactor`).
+PatternLists ComputePattern(const TWinkAnt& data, Polarisation polarisation, double eirp,
+                            const std::function<double(double factor)>& distanceAtFactor);
 
 // The column heads of the grid: the header text split at ";".
 StringArray AngleTableHeader(std::string_view headerText = kAngleTableHeader);

@@ -42,29 +42,17 @@ const Band* bandAt(int bandIdx) {
     return &kBands[static_cast<std::size_t>(bandIdx - 1)];
 }
 
-// The band scan: from the lower edge in 800 steps while below the upper edge, then the
-// upper edge itself; the smallest positive reference level wins.
+// The band scan: the smallest positive reference level wins.
 double scanBandLimit(double lo, double hi) {
-    const double step = (hi - lo) / 800;
     double best = 1e9;
     bool found = false;
-    const auto test = [&](double f) {
+    ForEachBandScanPoint(lo, hi, [&](double f) {
         const double v = EFieldLimit(f);
         if (v < best && v > 0) {
             best = v;
             found = true;
         }
-    };
-    if (step > 0) {
-        double f = lo;
-        do {
-            test(f);
-            f += step;
-        } while (f < hi);
-    } else {
-        test(lo);
-    }
-    test(hi);
+    });
     return found ? best : kUndefined;
 }
 
@@ -128,6 +116,20 @@ double EFieldLimit(double f) {
     if (InRange(f, 2000, 300000))
         return 61;
     return 0;
+}
+
+void ForEachBandScanPoint(double lower, double upper, const std::function<void(double)>& visit) {
+    const double step = (upper - lower) / 800;
+    if (step > 0) {
+        double f = lower;
+        do {
+            visit(f);
+            f += step;
+        } while (f < upper);
+    } else {
+        visit(lower);
+    }
+    visit(upper);
 }
 
 double BandLimit(int bandIdx) {

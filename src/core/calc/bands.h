@@ -7,6 +7,7 @@
 #include "core/support/types.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,9 @@ double EFieldLimit(double f);
 // Smallest positive `EFieldLimit` over band `BandIDX` (800 steps plus the upper edge);
 // kUndefined when there is none (also for an index outside the table).
 double BandLimit(int bandIdx);
+// The frequencies at which a band's level is sought: from the lower edge in 800 steps
+// while below the upper edge, then the upper edge itself.
+void ForEachBandScanPoint(double lower, double upper, const std::function<void(double)>& visit);
 
 // Items of the mode radio group, in order ("CW" ... "All"); `ModeIDX` = position + 1.
 const StringArray& ModeItems();

@@ -86,14 +86,16 @@ CableValues ComputeCable(int cableIdx, double attFreq, double cableLength, doubl
     if (!cableAt(cableIdx))
         return refused(Refusal::NoCable);
     const double att100 = CableAttenuation(cableIdx, attFreq);
-    if (att100 == kUndefined)
+    // Without a cable (length 0) there is no cable loss, at any frequency; only a cable
+    // the table knows nothing of at this frequency cannot be computed.
+    if (att100 == kUndefined && cableLength > 0)
         return refused(Refusal::CableFrequencyOutOfRange);
     CableValues v;
     v.AttFreq = attFreq;
     v.CableAtt100 = att100;
-    v.CableLength = cableLength;
-    v.CableAtt = att100 * cableLength / 100;
-    v.PlugAtt = plugAtt;
+    v.CableLength = cableLength + 0.0; // "-0" is no length at all
+    v.CableAtt = att100 == kUndefined ? 0.0 : att100 * v.CableLength / 100;
+    v.PlugAtt = plugAtt + 0.0;
     v.TotalAtt = plugAtt + v.CableAtt;
     if (!std::isfinite(v.TotalAtt))
         return refused(Refusal::OutOfRange);

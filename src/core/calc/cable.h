@@ -31,7 +31,7 @@ double CableAttenuation(int cableIdx, double f);
 struct CableValues {
     Refusal refusal = Refusal::None; // when set, the other fields are 0 and mean nothing
     double AttFreq = 0;              // MHz
-    double CableAtt100 = 0;          // dB per 100 m
+    double CableAtt100 = 0;          // dB per 100 m; kUndefined outside the table (length 0)
     double CableLength = 0;          // m
     double CableAtt = 0;             // dB
     double PlugAtt = 0;              // dB
@@ -40,7 +40,8 @@ struct CableValues {
 };
 
 // The cable page from numbers: refuses a negative length or other loss, an unknown
-// cable and a frequency outside the table, in that order.
+// cable and a cable length above 0 at a frequency outside the table, in that order.
+// Without a cable (length 0) the cable loss is 0 dB at any frequency.
 CableValues ComputeCable(int cableIdx, double attFreq, double cableLength, double plugAtt);
 // The cable page from the texts of `EditCableLength` and `EditPlugAtt`, with the
 // refusals of `UpdateCable` in its order (length not a number, length negative, other

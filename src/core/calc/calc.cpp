@@ -41,6 +41,8 @@ std::string RefusalText(Refusal refusal) {
         return "";
     case Refusal::NegativePower:
         return "Power must not be negative!";
+    case Refusal::PowerNotReal:
+        return "Power must be a real number!";
     case Refusal::NoBand:
         return "No band is selected!";
     case Refusal::NoLimitAtFrequency:
@@ -57,13 +59,18 @@ std::string RefusalText(Refusal refusal) {
     case Refusal::NoCable:
         return "No cable type is selected!";
     case Refusal::CableFrequencyOutOfRange:
-        return "No cable attenuation is known at this frequency (0.1 to 20000 MHz)!";
+        return "No cable attenuation is known at this frequency (0.1 to 20000 MHz); set the "
+               "cable length to 0 to compute without the cable!";
     case Refusal::DistanceNotReal:
         return "Distance must be real number!";
     case Refusal::NegativeDistance:
         return "Distance must not be negative!";
     case Refusal::OutOfRange:
         return "The inputs give a result too large to compute!";
+    case Refusal::OutsideLimitSet:
+        return "The chosen limit set has no reference level at this frequency!";
+    case Refusal::NoLimitTier:
+        return "The chosen limit set has no occupational tier!";
     }
     return "";
 }
@@ -114,21 +121,38 @@ double PowerForDistance(double distance, double eLimit, double factor, double to
     return peakEirp / (Pow10dB(-totalAtt) * Pow10dB(antennaGain));
 }
 
+LevelSource BandTableLevels(const FrequencyChoice& frequency) {
+    LevelSource levels;
+    levels.frequencyRefusal = frequencyRefusal(frequency);
+    const double eLimit = ELimit(frequency);
+    levels.applyLevel = [eLimit](CalcResult& r) {
+        r.ELimit = eLimit;
+        r.SafetyDistance = SafetyDistance(r.MeanEIRP, r.ELimit);
+    };
+    levels.powerForDistance = [eLimit](const CalcInput& in, double distance) {
+        return PowerForDistance(distance, eLimit, in.Factor, in.TotalAtt, in.AntennaGain);
+    };
+    return levels;
+}
+
 CalcResult Calculate(const CalcInput& in) {
+    return Calculate(in, BandTableLevels(in.frequency));
+}
+
+CalcResult Calculate(const CalcInput& in, const LevelSource& levels) {
     if (!allFinite({in.Power, in.TotalAtt, in.AntennaGain, in.Factor, in.frequency.FixedFrequency}))
         return refusedCalc(Refusal::OutOfRange);
-    if (const Refusal r = frequencyRefusal(in.frequency); r != Refusal::None)
-        return refusedCalc(r);
+    if (levels.frequencyRefusal != Refusal::None)
+        return refusedCalc(levels.frequencyRefusal);
     if (in.Power < 0)
         return refusedCalc(Refusal::NegativePower);
     if (in.Factor < 0)
         return refusedCalc(Refusal::NoFactor);
     CalcResult out;
-    out.ELimit = ELimit(in.frequency);
     out.AntInPower = AntInPower(in.Power, in.TotalAtt);
     out.EIRP = EIRP(out.AntInPower, in.AntennaGain);
     out.MeanEIRP = MeanEIRP(out.EIRP, in.Factor);
-    out.SafetyDistance = SafetyDistance(out.MeanEIRP, out.ELimit);
+    levels.applyLevel(out);
     out.NearFieldLimit = NearFieldLimit(in.frequency);
     if (!allFinite({out.AntInPower, out.EIRP, out.MeanEIRP, out.SafetyDistance}))
         return refusedCalc(Refusal::OutOfRange);
@@ -151,6 +175,15 @@ CalcTexts FormatCalcResult(const CalcResult& r, double antennaGain) {
 }
 
 GivenDistanceResult CalculateAtDistance(const CalcInput& input, double distance) {
+    return CalculateAtDistance(input, distance, BandTableLevels(input.frequency));
+}
+
+GivenDistanceResult CalculateAtDistance(const CalcInput& input, std::string_view distanceText) {
+    return CalculateAtDistance(input, distanceText, BandTableLevels(input.frequency));
+}
+
+GivenDistanceResult CalculateAtDistance(const CalcInput& input, double distance,
+                                        const LevelSource& levels) {
     GivenDistanceResult out;
     const auto refuse = [&out](Refusal r) {
         out.refusal = r;
@@ -160,14 +193,13 @@ GivenDistanceResult CalculateAtDistance(const CalcInput& input, double distance)
     if (!allFinite({distance, input.TotalAtt, input.AntennaGain, input.Factor,
                     input.frequency.FixedFrequency}))
         return refuse(Refusal::OutOfRange);
-    if (const Refusal r = frequencyRefusal(input.frequency); r != Refusal::None)
-        return refuse(r);
+    if (levels.frequencyRefusal != Refusal::None)
+        return refuse(levels.frequencyRefusal);
     if (distance < 0)
         return refuse(Refusal::NegativeDistance);
     if (!(input.Factor > 0))
         return refuse(Refusal::NoFactor);
-    out.exactPower = PowerForDistance(distance, ELimit(input.frequency), input.Factor,
-                                      input.TotalAtt, input.AntennaGain);
+    out.exactPower = levels.powerForDistance(input, distance);
     if (!std::isfinite(out.exactPower))
         return refuse(Refusal::OutOfRange);
     // The window writes the power with two decimals and reads it back before `calc`.
@@ -176,29 +208,30 @@ GivenDistanceResult CalculateAtDistance(const CalcInput& input, double distance)
         return refuse(Refusal::OutOfRange);
     CalcInput rounded = input;
     rounded.Power = out.Power;
-    out.result = Calculate(rounded);
+    out.result = Calculate(rounded, levels);
     out.refusal = out.result.refusal;
     return out;
 }
 
-GivenDistanceResult CalculateAtDistance(const CalcInput& input, std::string_view distanceText) {
+GivenDistanceResult CalculateAtDistance(const CalcInput& input, std::string_view distanceText,
+                                        const LevelSource& levels) {
     double distance = 0;
     if (!TryStrToReal(distanceText, distance)) {
         GivenDistanceResult out;
         out.refusal = out.result.refusal = Refusal::DistanceNotReal;
         return out;
     }
-    return CalculateAtDistance(input, distance);
+    return CalculateAtDistance(input, distance, levels);
 }
 
 namespace {
 
 // Factors and cable page; the calculation input with the setup's power.
-StationResult prepare(const StationSetup& s, CalcInput& input) {
+StationResult prepare(const StationSetup& s, Refusal frequencyRefusal, CalcInput& input) {
     StationResult out;
     out.factors = ComputeFactors(s.ModeIDX, s.FactorTable, s.rhythmItem);
-    if (const Refusal r = frequencyRefusal(s.frequency); r != Refusal::None) {
-        out.refusal = out.calc.refusal = r;
+    if (frequencyRefusal != Refusal::None) {
+        out.refusal = out.calc.refusal = frequencyRefusal;
         return out;
     }
     out.cable = ComputeCable(s.CableIDX, ReferenceFrequency(s.frequency), s.CableLength, s.PlugAtt);
@@ -217,22 +250,31 @@ StationResult prepare(const StationSetup& s, CalcInput& input) {
 } // namespace
 
 StationResult Recalculate(const StationSetup& setup) {
+    return Recalculate(setup, BandTableLevels(setup.frequency));
+}
+
+StationResult RecalculateAtDistance(const StationSetup& setup, double distance) {
+    return RecalculateAtDistance(setup, distance, BandTableLevels(setup.frequency));
+}
+
+StationResult Recalculate(const StationSetup& setup, const LevelSource& levels) {
     CalcInput input;
-    StationResult out = prepare(setup, input);
+    StationResult out = prepare(setup, levels.frequencyRefusal, input);
     if (!out.ok())
         return out;
     out.Power = input.Power;
-    out.calc = Calculate(input);
+    out.calc = Calculate(input, levels);
     out.refusal = out.calc.refusal;
     return out;
 }
 
-StationResult RecalculateAtDistance(const StationSetup& setup, double distance) {
+StationResult RecalculateAtDistance(const StationSetup& setup, double distance,
+                                    const LevelSource& levels) {
     CalcInput input;
-    StationResult out = prepare(setup, input);
+    StationResult out = prepare(setup, levels.frequencyRefusal, input);
     if (!out.ok())
         return out;
-    const GivenDistanceResult given = CalculateAtDistance(input, distance);
+    const GivenDistanceResult given = CalculateAtDistance(input, distance, levels);
     out.Power = given.Power;
     out.calc = given.result;
     out.refusal = given.refusal;

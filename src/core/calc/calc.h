@@ -9,6 +9,7 @@
 #include "core/calc/cable.h"
 #include "core/calc/refusal.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -68,9 +69,24 @@ struct CalcResult {
     bool ok() const { return refusal == Refusal::None; }
 };
 
+// Where a calculation takes its exposure level from, for one frequency: the band table
+// (`BandTableLevels`) or a limit set (core/calc/limits.h).
+struct LevelSource {
+    // Why the frequency has no level; Refusal::None when it has one.
+    Refusal frequencyRefusal = Refusal::None;
+    // Sets ELimit and SafetyDistance of a result whose EIRP and MeanEIRP are computed.
+    std::function<void(CalcResult&)> applyLevel;
+    // The transmitter power whose safety distance is `distance` (input.Power not used).
+    std::function<double(const CalcInput& input, double distance)> powerForDistance;
+};
+// The band table's level at the frequency: `ELimit`, `SafetyDistance`, `PowerForDistance`.
+LevelSource BandTableLevels(const FrequencyChoice& frequency);
+
 // `calc` without the window: refuses a negative power, a band outside the table, a
 // fixed frequency without a limit, a factor that is not positive and non-finite results.
 CalcResult Calculate(const CalcInput& input);
+// The same with the level of `levels`, which must belong to input.frequency.
+CalcResult Calculate(const CalcInput& input, const LevelSource& levels);
 
 // The output fields of the main window as texts ("%3.2f", "---" where the window shows
 // it, every field "---" but the gain when refused), in the current number settings.
@@ -94,6 +110,11 @@ struct GivenDistanceResult {
 GivenDistanceResult CalculateAtDistance(const CalcInput& input, double distance);
 // From the text typed into the distance dialog (`StrToReal`, "Distance must be real number!").
 GivenDistanceResult CalculateAtDistance(const CalcInput& input, std::string_view distanceText);
+// Both with the level of `levels`, which must belong to input.frequency.
+GivenDistanceResult CalculateAtDistance(const CalcInput& input, double distance,
+                                        const LevelSource& levels);
+GivenDistanceResult CalculateAtDistance(const CalcInput& input, std::string_view distanceText,
+                                        const LevelSource& levels);
 
 // A whole station as the window holds it, for one full recalculation (factors, cable
 // page, calculation) without a window.
@@ -122,5 +143,9 @@ struct StationResult {
 StationResult Recalculate(const StationSetup& setup);
 // The same, with the power found for the given safety distance (rounded as the window does).
 StationResult RecalculateAtDistance(const StationSetup& setup, double distance);
+// Both with the level of `levels`, which must belong to setup.frequency.
+StationResult Recalculate(const StationSetup& setup, const LevelSource& levels);
+StationResult RecalculateAtDistance(const StationSetup& setup, double distance,
+                                    const LevelSource& levels);
 
 } // namespace radexa

@@ -10,6 +10,7 @@ namespace radexa {
 enum class Refusal {
     None,
     NegativePower,            // a power below 0 W
+    PowerNotReal,             // the power text is not a number
     NoBand,                   // no band selected and no fixed frequency
     NoLimitAtFrequency,       // a fixed frequency outside 0.003 <= f < 300000 MHz
     NoFactor,                 // an averaging factor that is not positive
@@ -21,6 +22,8 @@ enum class Refusal {
     DistanceNotReal,          // the given-distance text is not a number
     NegativeDistance,         // a given distance below 0 m
     OutOfRange,               // the inputs give a result beyond double precision
+    OutsideLimitSet,          // a frequency or band outside the chosen limit set's range
+    NoLimitTier,              // the occupational tier of a set that has the public one only
 };
 
 // The English message of a refusal; "" for Refusal::None.

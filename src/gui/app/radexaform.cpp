@@ -14,6 +14,7 @@
 #include "gui/app/maintainer.h"
 #include "gui/app/rdsplash.h"
 #include "gui/app/settingslocation.h"
+#include "gui/app/windowplacement.h"
 #include "gui/support/controls.h"
 #include "gui/support/editalign.h"
 #include "gui/support/platform.h"
@@ -35,6 +36,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
@@ -57,15 +59,50 @@ void setTextColour(QLabel* label, const QColor& colour) {
     label->setPalette(p);
 }
 
-void setText(TEditAlign* field, const std::string& cp1252) { field->setText(toQ(cp1252)); }
+// Writes the text only when it differs, so that rendering the same model twice changes
+// nothing and a field's own change signals fire only for real changes.
+void setText(QLineEdit* field, const QString& text) {
+    if (field->text() != text)
+        field->setText(text);
+}
+void setText(QLineEdit* field, const std::string& cp1252) { setText(field, toQ(cp1252)); }
 
 // Long names are cut off by the fixed list width; the tip shows them whole.
+// They are no hints: the hints switch of a language leaves them on.
 void giveItemsTheirTextAsTip(QListWidget* list) {
     for (int i = 0; i < list->count(); ++i)
         list->item(i)->setToolTip(list->item(i)->text());
+    list->viewport()->setProperty(kFullTextTip, true);
 }
 
 std::string textOf(const TEditAlign* field) { return fromQ(field->text()); }
+
+// Selects one row of a list, or none.
+void selectRow(QListWidget* list, int row) {
+    if (row >= 0 && row < list->count()) {
+        if (list->currentRow() != row || !list->item(row)->isSelected())
+            list->setCurrentRow(row);
+    } else {
+        list->clearSelection();
+        list->setCurrentRow(-1);
+    }
+}
+
+// The row a list's selection names; a current item without a selection names nothing.
+int selectedRow(const QListWidget* list) {
+    const auto items = list->selectedItems();
+    return items.isEmpty() ? kNoPosition : list->row(items.front());
+}
+
+// Fills a list with the texts when they differ from what it shows.
+void fillList(QListWidget* list, StringArray& shown, const StringArray& texts) {
+    if (shown == texts && list->count() == static_cast<int>(texts.size()))
+        return;
+    shown = texts;
+    list->clear();
+    list->addItems(StringArrayToList(texts));
+    giveItemsTheirTextAsTip(list);
+}
 
 } // namespace
 
@@ -128,37 +165,56 @@ void TRadexaForm::onExit(TEditAlign* field, std::function<void()> handler) {
     });
 }
 
+void TRadexaForm::onTyped(TEditAlign* field, std::function<void(const std::string&)> handler) {
+    connect(field, &QLineEdit::textChanged, this, [this, handler = std::move(handler)](const QString& t) {
+        if (!m_rendering)
+            handler(fromQ(t));
+    });
+}
+
 void TRadexaForm::connectHandlers() {
     connect(CBBand, qOverload<int>(&QComboBox::activated), this, [this] { CBBandChange(); });
     connect(EditFreq, &TEditAlign::doubleClicked, this, [this] { EditFreqDblClick(); });
     connect(EditrPS, &TEditAlign::doubleClicked, this, [this] { EditrPSDblClick(); });
     onExit(EditPower, [this] { calcCall(); });
+    onTyped(EditPower, [this](const std::string& t) { m_model.typePowerText(t); });
     connect(EditAntenne, &TEditAlign::clicked, this, [this] { showPage(0); });
     connect(EditAntenne, &QLineEdit::textChanged, this, [this] { showPage(0); });
     connect(EditGain, &TEditAlign::clicked, this, [this] { showPage(0); });
     connect(EditMode, &TEditAlign::clicked, this, [this] { showPage(1); });
     connect(EditAtt, &TEditAlign::clicked, this, [this] { showPage(2); });
 
+    // A radio button chosen by mouse or by the arrow keys.
     for (TRadioGroup* g : {RGMode, RGDutyCycle, RGFCCBNetzA})
         connect(g, &TRadioGroup::clicked, this, [this] { UpdateBetriebsart(); });
 
-    connect(CLBCable, &TCheckListBox::itemClickedAt, this, [this](int i) { CLBCableClick(i); });
+    // The cable list has one tick: the cable chosen by click, Space or the arrow keys.
+    connect(CLBCable, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!m_rendering && row >= 0)
+            CLBCableClick(row);
+    });
     onExit(EditCableLength, [this] { EditCableLengthExit(); });
     onExit(EditCableAtt100, [this] { EditCableLengthExit(); });
     onExit(EditPlugAtt, [this] { EditPlugAttExit(); });
+    onTyped(EditCableLength, [this](const std::string& t) { m_model.typeCableLengthText(t); });
+    onTyped(EditPlugAtt, [this](const std::string& t) { m_model.typePlugAttText(t); });
+    onTyped(EditHoehe, [this](const std::string& t) { m_model.setHeightText(t); });
     connect(ButGleich, &QPushButton::clicked, this, [this] { ButGleichClick(); });
     connect(ButSetAttNull, &QPushButton::clicked, this, [this] { ButSetAttNullClick(); });
 
-    connect(LBHersteller, &QListWidget::itemClicked, this, [this] { LBHerstellerClick(); },
-            Qt::QueuedConnection);
-    // The point list is rebuilt by the click; do it after the list's own signal is over.
-    connect(LBTypen, &QListWidget::itemClicked, this, [this] { LBTypenClick(); },
-            Qt::QueuedConnection);
-    connect(LBAntBand, &QListWidget::itemClicked, this, [this] { LBTypenClick(); },
-            Qt::QueuedConnection);
+    // A selection made by mouse or keyboard highlights; the lists are refilled after the
+    // list's own signal is over.
+    auto onSelection = [this](QListWidget* list, void (TRadexaForm::*handler)()) {
+        connect(list, &QListWidget::itemSelectionChanged, this, [this, handler] {
+            if (!m_rendering)
+                (this->*handler)();
+        }, Qt::QueuedConnection);
+    };
+    onSelection(LBHersteller, &TRadexaForm::LBHerstellerClick);
+    onSelection(LBTypen, &TRadexaForm::LBTypenClick);
+    // The point list only shows the fitting point: a choice there is put back.
+    onSelection(LBAntBand, &TRadexaForm::LBTypenClick);
     connect(ButTakeAnt, &QPushButton::clicked, this, [this] { ButTakeAntClick(); });
-    onExit(EditAntGain, [this] { ButTakeAntClick(); });
-    onExit(EditAntName, [this] { ButTakeAntClick(); });
 
     connect(RGPol, &TRadioGroup::clicked, this, [this](int i) { RGPolClick(i); });
     connect(SGWinkel, &QWidget::customContextMenuRequested, this,
@@ -188,54 +244,32 @@ void TRadexaForm::FormCreate(bool showSplash) {
     const SettingsLocation where = FindSettingsLocation(m_paths.ProgramFolder, configFolder);
     m_paths.SettingsFile = where.writeTo;
     const WindowPosition pos = ReadWindowPosition(where.readFrom);
-    move(pos.left, pos.top);
+    QList<QRect> screens;
+    if (QScreen* primary = QGuiApplication::primaryScreen())
+        screens << primary->availableGeometry();
+    for (QScreen* s : QGuiApplication::screens())
+        if (s != QGuiApplication::primaryScreen())
+            screens << s->availableGeometry();
+    move(KeepTitleOnScreen(QPoint(pos.left, pos.top), frameGeometry().size(), screens));
     m_paths.UserAntennaFileName = QStringLiteral("AntUser.txt");
-    // The interface texts are English at start-up; the language step ends with a
-    // recalculation, which runs here while no band is selected.
+    // The interface texts are English at start-up.
     qApp->installEventFilter(this);
     MIEnglishClick();
 }
 
 bool TRadexaForm::AfterCreation() {
-    CBBand->setCurrentIndex(kStartupBand - 1);
-    EditPlugAtt->setText(QStringLiteral("0"));
-    EditCableLength->setText(QStringLiteral("10"));
-    CLBCable->setCurrentRow(kStartupCable - 1);
-    CLBCheckOnly(CLBCable, kStartupCable - 1);
-    UpdateCable();
-    UpdateBetriebsart();
     showPage(0);
-    setAngleTabVisible(false);
-    m_state.AntennaGain = 0;
     QApplication::processEvents();
     m_paths.CatalogueFileName = QStringLiteral("Antennas.txt");
     m_paths.AngleDataFolder = m_paths.ProgramFolder + QStringLiteral("ang/");
-    if (!QFileInfo::exists(m_paths.CatalogueFileName)) {
-        m_catalogueMissing = true;
-        ShowWarningText(QStringLiteral("The File ") + m_paths.CatalogueFileName +
-                        QStringLiteral(" was not found!"));
-        return false;
-    }
-    m_catalogueMissing = false;
-    m_catalogue = std::make_unique<TAntennen>(
-        QFile::encodeName(m_paths.CatalogueFileName).toStdString(),
-        QFile::encodeName(m_paths.UserAntennaFileName).toStdString());
-    fillManufacturers();
-    UpdateFreq();
-    calc();
-    return true;
-}
-
-void TRadexaForm::fillManufacturers() {
-    QStringList names = StringArrayToList(m_catalogue->GetManufacturers());
-    QCollator order;
-    order.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(names.begin(), names.end(),
-                     [&](const QString& a, const QString& b) { return order.compare(a, b) < 0; });
-    LBHersteller->clear();
-    LBHersteller->addItems(names);
-    giveItemsTheirTextAsTip(LBHersteller);
-    m_state.BandLineIndex = -1;
+    StationPaths paths;
+    paths.catalogueFile = QFile::encodeName(m_paths.CatalogueFileName).toStdString();
+    paths.userAntennaFile = QFile::encodeName(m_paths.UserAntennaFileName).toStdString();
+    paths.angleFolders = {QFile::encodeName(m_paths.AngleDataFolder).toStdString()};
+    const Outcome loaded = m_model.loadCatalogue(paths);
+    m_catalogueMissing = loaded.refused;
+    apply(loaded);
+    return !m_catalogueMissing;
 }
 
 void TRadexaForm::showPage(int index) { PageControl->setCurrentIndex(index); }
@@ -254,113 +288,172 @@ void TRadexaForm::refuseField(TEditAlign* field, const QString& message) {
         m_refusing = false;
 }
 
-// ---- bands, mode page, calculation ------------------------------------------------
+// ---- the model on the window ------------------------------------------------------
 
-void TRadexaForm::UpdateFreq() {
-    m_state.BandIDX = static_cast<std::int16_t>(CBBand->currentIndex() + 1);
-    setText(EditFreq, BandEdgesText(m_state.BandIDX));
-}
+void TRadexaForm::render() {
+    const bool outer = !m_rendering;
+    m_rendering = true;
+    const StationModel& m = m_model;
 
-void TRadexaForm::CBBandChange() {
-    m_currentStationFile.clear();
-    m_state.FixedFrequencyMode = false;
-    UpdateFreq();
-    UpdateCable();
-    UpdateBetriebsart();
-    LBTypenClick();
-    if (m_state.BandLineIndex >= 0) {
-        ButTakeAntClick();
-    } else {
-        m_state.AntennaGain = 0;
-        EditAntenne->clear();
-    }
-    calc();
-}
+    // Input group.
+    CBBand->setCurrentIndex(m.frequency().FixedFrequencyMode ? -1 : m.frequency().BandIDX - 1);
+    setText(EditFreq, m.frequencyText());
+    setText(EditAntenne, m.antennaText());
+    setText(EditPower, m.powerText());
+    setText(EditMode, ModeText(m.modeIdx()));
+    const CalcTexts out = m.outputTexts();
+    setText(EditGain, out.EditGain);
 
-void TRadexaForm::UpdateBetriebsart() {
-    if (!m_state.FixedFrequencyMode)
-        m_state.BandIDX = static_cast<std::int16_t>(CBBand->currentIndex() + 1);
-    m_state.ModeIDX = static_cast<std::int16_t>(RGMode->itemIndex() + 1);
-    const QString factorTable = RGFCCBNetzA->itemText(RGFCCBNetzA->itemIndex());
-    const Factors f = ComputeFactors(m_state.ModeIDX, fromQ(factorTable), RGDutyCycle->itemIndex());
-    m_state.ModeFactor = f.ModeFactor;
-    m_state.DutyCycle = f.DutyCycle;
-    m_state.Factor = f.Factor;
+    // Output groups.
+    setText(EditEps, out.EditEps);
+    setText(EditAntIn, out.EditAntIn);
+    setText(EditEIRP, out.EditEIRP);
+    setText(EditrPS, out.EditrPS);
+    setText(EditrNahfeld, out.EditrNahfeld);
 
-    setText(EditMode, ModeText(m_state.ModeIDX));
+    // Mode page.
+    const Factors f = m.factors();
+    RGMode->setItemIndex(m.modeIdx() - 1);
+    RGDutyCycle->setItemIndex(m.rhythmItem());
+    RGFCCBNetzA->setItemIndex(m.factorTableItem());
     setText(EditModeFactor, FormatReal("%3.2f", f.ModeFactor));
     setText(EditDutyCycle, FormatReal("%3.2f", f.DutyCycle));
     setText(EditFactor, FormatReal("%3.2f", f.Factor));
-
-    const QColor face = EditModeFactor->palette().color(QPalette::Button);
-    for (TEditAlign* e : {EditModeFactor, EditDutyCycle, EditFactor})
-        e->setBackground(face);
-    if (f.ModeFactor < 1)
-        EditModeFactor->setBackground(kModeFactorColour);
-    if (f.DutyCycle < 1)
-        EditDutyCycle->setBackground(Qt::red);
-    if (f.Factor < 1)
-        EditFactor->setBackground(Qt::red);
-    setTextColour(STRXTX, f.DutyCycle < 1 ? QColor(Qt::red) : kGrey);
-    setTextColour(STFCC, kGrey);
-    setTextColour(STBNetzA, kGrey);
-    if (factorTable.left(6) == QLatin1String("BNetzA"))
-        setTextColour(STBNetzA, kGreen);
-    if (factorTable == QLatin1String("FCC"))
-        setTextColour(STFCC, kModeFactorColour);
-
     setText(EditFmodPers, FormatReal("%3.2f", f.ModeFactor));
     setText(EditFB, FormatReal("%3.2f", f.DutyCycle));
-    calc();
-}
+    const QColor face = EditModeFactor->palette().color(QPalette::Button);
+    EditModeFactor->setBackground(f.ModeFactor < 1 ? kModeFactorColour : face);
+    EditDutyCycle->setBackground(f.DutyCycle < 1 ? QColor(Qt::red) : face);
+    EditFactor->setBackground(f.Factor < 1 ? QColor(Qt::red) : face);
+    setTextColour(STRXTX, f.DutyCycle < 1 ? QColor(Qt::red) : kGrey);
+    const std::string table = m.factorTableText();
+    setTextColour(STFCC, table == "FCC" ? kModeFactorColour : kGrey);
+    setTextColour(STBNetzA, table.rfind("BNetzA", 0) == 0 ? kGreen : kGrey);
 
-void TRadexaForm::calc() {
-    m_state.BandIDX = static_cast<std::int16_t>(CBBand->currentIndex() + 1);
-    CalcInput in;
-    in.frequency = FrequencyChoice::Band(m_state.BandIDX);
-    if (m_state.FixedFrequencyMode) {
-        m_state.BandIDX = 0;
-        in.frequency = FrequencyChoice::Fixed(m_state.FixedFrequency);
+    // Cable page: one tick, on the cable whose values the page shows.
+    for (int i = 0; i < CLBCable->count(); ++i)
+        CLBCable->setChecked(i, i == m.cableIdx() - 1);
+    if (CLBCable->currentRow() != m.cableIdx() - 1)
+        CLBCable->setCurrentRow(m.cableIdx() - 1);
+    const CableValues page = m.cablePage();
+    setText(EditAttFreq, FormatReal("%3.2f", page.AttFreq));
+    setText(EditCableAtt100, page.CableAtt100 == kUndefined ? std::string("---")
+                                                            : FormatReal("%3.2f", page.CableAtt100));
+    setText(EditCableLength, m.cableLengthText());
+    setText(EditCableAtt, FormatReal("%3.2f", page.CableAtt));
+    setText(EditPlugAtt, m.plugAttText());
+    setText(EditTotalAtt, FormatReal("%3.2f", page.TotalAtt));
+    setText(EditAtt, FormatReal("%3.2f", page.TotalAtt));
+
+    renderAntennaLists();
+
+    // Angle page: the taken antenna's angle data, or no page.
+    const bool angles = m.anglePageShown();
+    setAngleTabVisible(angles);
+    if (angles) {
+        LaWinkAnt->setText(toQ(m.taken()->angles->Title));
+        RGPol->setItemIndex(m.taken()->polarisation == Polarisation::Vertical ? 0 : 1);
     }
-    double power = 0;
-    if (TryStrToReal(textOf(EditPower), power) && power >= 0)
-        m_state.Power = power;
-    else
-        refuseField(EditPower, message(MessageId::MsgInvalidPower));
-    in.Power = m_state.Power;
-    in.TotalAtt = m_state.TotalAtt;
-    in.AntennaGain = m_state.AntennaGain;
-    in.Factor = m_state.Factor;
-    const CalcResult r = Calculate(in);
-    m_state.ELimit = r.ELimit;
-    m_state.AntInPower = r.AntInPower;
-    m_state.EIRP = r.EIRP;
-    m_state.MeanEIRP = r.MeanEIRP;
-    m_state.SafetyDistance = r.SafetyDistance;
-    m_state.NearFieldLimit = r.NearFieldLimit;
-    m_lastCalcOk = r.ok();
-    const CalcTexts t = FormatCalcResult(r, m_state.AntennaGain);
-    setText(EditEps, t.EditEps);
-    setText(EditAntIn, t.EditAntIn);
-    setText(EditEIRP, t.EditEIRP);
-    setText(EditrPS, t.EditrPS);
-    setText(EditrNahfeld, t.EditrNahfeld);
-    setText(EditGain, t.EditGain);
-    WinkelCalc();
+    angleTableModel->setTable(m.last().pattern,
+                              AngleTableHeader(fromQ(message(MessageId::AngleTableHeader))));
+    setText(EditHoehe, m.heightText());
+    if (outer)
+        m_rendering = false;
 }
 
-void TRadexaForm::calcCall() { calc(); }
+void TRadexaForm::renderAntennaLists() {
+    const StationModel& m = m_model;
+    if (m.catalogue() != m_listedCatalogue) {
+        m_listedCatalogue = m.catalogue();
+        QStringList names =
+            m_listedCatalogue ? StringArrayToList(m_listedCatalogue->GetManufacturers()) : QStringList();
+        QCollator order;
+        order.setCaseSensitivity(Qt::CaseInsensitive);
+        std::stable_sort(names.begin(), names.end(),
+                         [&](const QString& a, const QString& b) { return order.compare(a, b) < 0; });
+        LBHersteller->clear();
+        LBHersteller->addItems(names);
+        giveItemsTheirTextAsTip(LBHersteller);
+        m_listedNames.clear();
+        m_listedPoints.clear();
+    }
+    int manufacturer = kNoPosition;
+    const QString highlighted = toQ(m.highlightedManufacturer());
+    for (int i = 0; i < LBHersteller->count() && !highlighted.isEmpty(); ++i)
+        if (LBHersteller->item(i)->text() == highlighted)
+            manufacturer = i;
+    selectRow(LBHersteller, manufacturer);
+    fillList(LBTypen, m_listedNames, m.names());
+    selectRow(LBTypen, m.highlightedRow());
+    fillList(LBAntBand, m_listedPoints, m.pointLines());
+    selectRow(LBAntBand, m.highlighted().point);
 
-CalcInput TRadexaForm::currentInput() const {
-    CalcInput in;
-    in.frequency = m_state.FixedFrequencyMode ? FrequencyChoice::Fixed(m_state.FixedFrequency)
-                                              : FrequencyChoice::Band(CBBand->currentIndex() + 1);
-    in.Power = m_state.Power;
-    in.TotalAtt = m_state.TotalAtt;
-    in.AntennaGain = m_state.AntennaGain;
-    in.Factor = m_state.Factor;
-    return in;
+    const AntennaEvaluation& h = m.highlighted();
+    setText(EditAntName, h.name);
+    setText(EditAntTyp, h.type);
+    setText(EditAntGain, h.gainText);
+    for (TEditAlign* e : {EditAntName, EditAntTyp, EditAntGain}) {
+        e->setToolTip(e->text());
+        e->setProperty(kFullTextTip, true);
+    }
+    LaAngDataAvailable->setVisible(h.angleDataAvailable);
+    ButTakeAnt->setEnabled(h.fits());
 }
+
+QString TRadexaForm::noticeText(const Notice& notice) const {
+    QString text = notice.message ? message(*notice.message)
+                                  : toQ(RefusalText(notice.refusal));
+    if (notice.subject == NoticeSubject::AngleData)
+        return QStringLiteral("Trouble reading angle data of chosen antenna ") + toQ(notice.detail);
+    if (!notice.detail.empty())
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + toQ(notice.detail);
+    return text;
+}
+
+void TRadexaForm::report(const Notices& notices) {
+    for (const Notice& n : notices) {
+        TEditAlign* field = n.field == InputField::Power         ? EditPower
+                            : n.field == InputField::CableLength ? EditCableLength
+                            : n.field == InputField::PlugAtt     ? EditPlugAtt
+                                                                 : nullptr;
+        if (field)
+            refuseField(field, noticeText(n));
+        else
+            ShowWarningText(noticeText(n));
+    }
+}
+
+void TRadexaForm::apply(const Outcome& outcome) {
+    render();
+    report(outcome.notices);
+}
+
+// ---- bands, mode page, calculation ------------------------------------------------
+
+void TRadexaForm::CBBandChange() {
+    const Outcome o = m_model.chooseBand(CBBand->currentIndex() + 1);
+    apply(o);
+}
+
+void TRadexaForm::UpdateBetriebsart() {
+    Notices notices;
+    auto take = [&notices](Outcome o) {
+        for (auto& n : o.notices)
+            notices.push_back(std::move(n));
+    };
+    // Only what differs is handed on, so that one click recalculates once.
+    if (RGMode->itemIndex() + 1 != m_model.modeIdx())
+        take(m_model.chooseMode(RGMode->itemIndex() + 1));
+    if (RGDutyCycle->itemIndex() != m_model.rhythmItem())
+        take(m_model.chooseRhythm(RGDutyCycle->itemIndex()));
+    if (RGFCCBNetzA->itemIndex() != m_model.factorTableItem())
+        take(m_model.chooseFactorTable(RGFCCBNetzA->itemIndex()));
+    Outcome o;
+    o.notices = std::move(notices);
+    apply(o);
+}
+
+void TRadexaForm::calcCall() { apply(m_model.calculate()); }
 
 void TRadexaForm::EditrPSDblClick() {
     const auto text = dialogs().textInput(this, message(MessageId::MsgDistanceCaption),
@@ -368,17 +461,7 @@ void TRadexaForm::EditrPSDblClick() {
                                           QStringLiteral("10"));
     if (!text)
         return;
-    const GivenDistanceResult r = CalculateAtDistance(currentInput(), fromQ(*text));
-    if (r.refusal == Refusal::DistanceNotReal) {
-        ShowWarningText(message(MessageId::MsgDistanceNotReal));
-        return;
-    }
-    if (!r.ok()) {
-        ShowWarningText(toQ(RefusalText(r.refusal)));
-        return;
-    }
-    setText(EditPower, r.powerText);
-    calc();
+    apply(m_model.setPowerForDistance(fromQ(*text)));
 }
 
 void TRadexaForm::EditFreqDblClick() {
@@ -387,301 +470,83 @@ void TRadexaForm::EditFreqDblClick() {
                                           QStringLiteral("145"));
     if (!text)
         return;
-    double f = 0;
-    if (!TryStrToReal(fromQ(*text), f)) {
-        ShowWarningText(message(MessageId::MsgFrequencyNotReal));
-        return;
-    }
-    // Frequencies without a field limit, or without a known cable loss, are refused
-    // rather than computed.
-    if (!(EFieldLimit(f) > 0)) {
-        ShowWarningText(toQ(RefusalText(Refusal::NoLimitAtFrequency)));
-        return;
-    }
-    if (!InClosedRange(f, kCableLowestFrequency, kCableHighestFrequency)) {
-        ShowWarningText(toQ(RefusalText(Refusal::CableFrequencyOutOfRange)));
-        return;
-    }
-    m_state.FixedFrequency = f;
-    setText(EditFreq, FormatBandEdge(f));
-    m_state.FixedFrequencyMode = true;
-    CBBand->setFocus();
-    CBBand->setCurrentIndex(-1);
-    UpdateBetriebsart();
-    UpdateCable();
-    calc();
+    const Outcome o = m_model.setFixedFrequency(fromQ(*text));
+    if (!o.refused)
+        CBBand->setFocus();
+    apply(o);
 }
 
 // ---- cable page ----------------------------------------------------------------------
 
-void TRadexaForm::UpdateCable() {
-    m_state.BandIDX = static_cast<std::int16_t>(CBBand->currentIndex() + 1);
-    m_state.AttFreq = m_state.FixedFrequencyMode ? m_state.FixedFrequency
-                                                 : BandLowerEdge(m_state.BandIDX);
-    m_state.CableIDX = static_cast<std::int16_t>(CLBCable->itemIndex() + 1);
-    const CableValues v = UpdateCableValues(m_state.CableIDX, m_state.AttFreq,
-                                            textOf(EditCableLength), textOf(EditPlugAtt));
-    switch (v.refusal) {
-    case Refusal::None:
-        break;
-    case Refusal::CableLengthNotReal:
-        refuseField(EditCableLength, message(MessageId::MsgCableLengthNotReal));
-        return;
-    case Refusal::CableLengthNotPositive:
-        refuseField(EditCableLength, message(MessageId::MsgCableLengthNotPositive));
-        return;
-    case Refusal::AttenuationNotPositive:
-        refuseField(EditPlugAtt, message(MessageId::MsgAttenuationNotPositive));
-        return;
-    default:
-        // No band, no cable, or a frequency outside the cable table: nothing to compute.
-        if (m_state.AttFreq > 0)
-            ShowWarningText(toQ(RefusalText(v.refusal)));
-        return;
-    }
-    EditCableAtt100->setReadOnly(true);
-    EditCableAtt100->setBackground(EditCableAtt100->palette().color(QPalette::Button));
-    m_state.CableAtt100 = v.CableAtt100;
-    m_state.CableLength = v.CableLength;
-    m_state.CableAtt = v.CableAtt;
-    m_state.PlugAtt = v.PlugAtt;
-    m_state.TotalAtt = v.TotalAtt;
-    setText(EditCableAtt100, FormatReal("%3.2f", v.CableAtt100));
-    setText(EditCableLength, FormatReal("%3.2f", v.CableLength));
-    setText(EditCableAtt, FormatReal("%3.2f", v.CableAtt));
-    setText(EditPlugAtt, FormatReal("%3.2f", v.PlugAtt));
-    setText(EditTotalAtt, FormatReal("%3.2f", v.TotalAtt));
-    setText(EditAttFreq, FormatReal("%3.2f", v.AttFreq));
-    setText(EditAtt, FormatReal("%3.2f", v.TotalAtt));
-}
+void TRadexaForm::EditCableLengthExit() { apply(m_model.setCableLengthText(textOf(EditCableLength))); }
 
-void TRadexaForm::EditCableLengthExit() {
-    double v = 0;
-    if (!TryStrToReal(textOf(EditCableLength), v)) {
-        refuseField(EditCableLength, message(MessageId::MsgCableLengthNotReal));
-        return;
-    }
-    UpdateCable();
-    calc();
-}
+void TRadexaForm::EditPlugAttExit() { apply(m_model.setPlugAttText(textOf(EditPlugAtt))); }
 
-void TRadexaForm::EditPlugAttExit() {
-    double v = 0;
-    if (!TryStrToReal(textOf(EditPlugAtt), v)) {
-        refuseField(EditPlugAtt, message(MessageId::MsgAttenuationNotReal));
-        return;
-    }
-    UpdateCable();
-    calc();
-}
+void TRadexaForm::ButGleichClick() { apply(m_model.recalculateCable()); }
 
-void TRadexaForm::ButGleichClick() {
-    UpdateCable();
-    calc();
-}
+void TRadexaForm::ButSetAttNullClick() { apply(m_model.setAllAttenuationsToZero()); }
 
-void TRadexaForm::ButSetAttNullClick() {
-    EditCableLength->setText(QStringLiteral("0"));
-    EditPlugAtt->setText(QStringLiteral("0"));
-    m_state.CableLength = 0;
-    m_state.PlugAtt = 0;
-    ButGleichClick();
-}
-
-void TRadexaForm::CLBCableClick(int index) {
-    CLBCheckOnly(CLBCable, index);
-    UpdateCable();
-}
+void TRadexaForm::CLBCableClick(int index) { apply(m_model.tickCable(index + 1)); }
 
 // ---- antenna choice ----------------------------------------------------------------------
 
-double TRadexaForm::referenceFrequency() {
-    if (m_state.FixedFrequencyMode)
-        return m_state.FixedFrequency;
-    m_state.BandIDX = static_cast<std::int16_t>(CBBand->currentIndex() + 1);
-    return BandLowerEdge(m_state.BandIDX);
-}
-
-void TRadexaForm::clearChosenAntenna() {
-    for (TEditAlign* e : {EditAntName, EditAntTyp, EditAntGain}) {
-        e->clear();
-        e->setToolTip(QString());
-    }
-}
-
 void TRadexaForm::LBHerstellerClick() {
-    if (!LBHersteller->currentItem() || !m_catalogue)
-        return; // an empty catalogue has nothing to click
-    LBTypen->clear();
-    LBAntBand->clear();
-    m_state.SelectedManufacturer = fromQ(LBHersteller->currentItem()->text());
-    StringArray names;
-    m_catalogue->GetNames(m_state.SelectedManufacturer, names);
-    LBTypen->addItems(StringArrayToList(names));
-    giveItemsTheirTextAsTip(LBTypen);
-    setAngleTabVisible(false);
-    ButTakeAnt->setEnabled(false);
-    LaAngDataAvailable->hide();
-    clearChosenAntenna();
-    // With the chosen-antenna fields emptied, no antenna is chosen any more: a later band
-    // change must not try to take the empty fields.
-    m_state.BandLineIndex = -1;
+    const int row = selectedRow(LBHersteller);
+    apply(m_model.highlightManufacturer(row >= 0 ? fromQ(LBHersteller->item(row)->text())
+                                                 : std::string()));
 }
 
-void TRadexaForm::LBTypenClick() {
-    if (!LBTypen->currentItem() || !m_catalogue)
-        return;
-    m_state.SelectedAntennaName = fromQ(LBTypen->currentItem()->text());
-    const int i = m_catalogue->FindAntenna(m_state.SelectedAntennaName, m_state.SelectedManufacturer);
-    if (i < 0)
-        return;
-    const RData& data = m_catalogue->Data()[static_cast<std::size_t>(i)];
-    LBAntBand->clear();
-    LBAntBand->addItems(StringArrayToList(PointListLines(data)));
-    clearChosenAntenna();
-    m_state.BandLineIndex = static_cast<std::int16_t>(FindFittingPoint(data, referenceFrequency()));
-    LBAntBand->setCurrentRow(m_state.BandLineIndex);
-    if (m_state.BandLineIndex < 0)
-        LBAntBand->clearSelection();
-    ButTakeAnt->setEnabled(m_state.BandLineIndex >= 0);
-    LaAngDataAvailable->hide();
-    setAngleTabVisible(false);
-    if (m_state.BandLineIndex < 0)
-        return;
-    EditAntName->setText(toQ(m_state.SelectedAntennaName));
-    EditAntTyp->setText(toQ(m_catalogue->Types()[static_cast<std::size_t>(i)]));
-    setText(EditAntGain,
-            FormatReal("%3.2f", data.Gains[static_cast<std::size_t>(m_state.BandLineIndex)]));
-    for (TEditAlign* e : {EditAntName, EditAntTyp, EditAntGain})
-        e->setToolTip(e->text());
-    WinkelLaden(i);
-}
+void TRadexaForm::LBTypenClick() { apply(m_model.highlightAntenna(selectedRow(LBTypen))); }
 
 void TRadexaForm::ButTakeAntClick() {
-    EditAntenne->setText(EditAntName->text());
-    EditGain->setText(EditAntGain->text());
-    double gain = 0;
-    if (!TryStrToReal(textOf(EditGain), gain)) {
-        refuseField(EditGain, message(MessageId::MsgGainNotReal));
-        return;
-    }
-    m_state.AntennaGain = gain;
-    calc();
-    if (m_catalogue)
-        m_state.TakenAntennaIndex =
-            m_catalogue->FindAntenna(m_state.SelectedAntennaName, m_state.SelectedManufacturer);
+    if (m_model.highlighted().fits())
+        apply(m_model.takeAntenna());
 }
 
 void TRadexaForm::MIAntennenNeuLadenClick() {
-    m_catalogue.reset();
-    AfterCreation();
+    apply(m_model.reloadCatalogue());
     showPage(0);
 }
 
-// ---- angle data ----------------------------------------------------------------------
-
-void TRadexaForm::WinkelLaden(int catalogueIndex) {
-    LaAngDataAvailable->hide();
-    m_angleDataAvailable = false;
-    setAngleTabVisible(false);
-    const auto k = static_cast<std::size_t>(catalogueIndex);
-    const std::string file =
-        AngleFileName(QFile::encodeName(m_paths.AngleDataFolder).toStdString(),
-                      m_catalogue->Manufacturers()[k], m_catalogue->Names()[k]);
-    if (file.empty() || !QFileInfo::exists(QFile::decodeName(file.c_str())))
-        return;
-    if (WinkelLesen(QFile::decodeName(file.c_str()))) {
-        LaAngDataAvailable->show();
-        m_angleDataAvailable = true;
-    }
-}
-
-bool TRadexaForm::WinkelLesen(const QString& fileName) {
-    const double reference = m_state.FixedFrequencyMode ? kUndefined : referenceFrequency();
-    try {
-        auto data = std::make_unique<TWinkAnt>(
-            ReadAngleFile(QFile::encodeName(fileName).toStdString(), reference));
-        m_winkAnt = std::move(data);
-    } catch (const AngleDataError& e) {
-        ShowWarningText(QStringLiteral("Trouble reading angle data of chosen antenna ") +
-                        toQ(e.what()));
-        return false;
-    }
-    RGPol->setItemIndex(PreselectedPolarisation(*m_winkAnt) == Polarisation::Vertical ? 0 : 1);
-    UpdateWinkelPage();
-    return true;
-}
-
-void TRadexaForm::UpdateWinkelPage() {
-    if (m_winkAnt)
-        LaWinkAnt->setText(toQ(m_winkAnt->Title));
-}
-
-void TRadexaForm::WinkelCalc() {
-    m_state.PatternEirp.clear();
-    if (!m_angleDataAvailable || !m_winkAnt)
-        return;
-    setAngleTabVisible(true);
-    PatternLists lists;
-    if (m_lastCalcOk) {
-        const Polarisation pol = RGPol->itemIndex() == 1 ? Polarisation::Horizontal
-                                                         : Polarisation::Vertical;
-        lists = ComputePattern(*m_winkAnt, pol, m_state.EIRP, m_state.MeanEIRP, m_state.ELimit);
-    }
-    m_state.PatternAngles = lists.PatternAngles;
-    m_state.PatternAttenuations = lists.PatternAttenuations;
-    m_state.PatternEirp = lists.PatternEirp;
-    m_state.PatternDistances = lists.PatternDistances;
-
-    angleTableModel->setTable(std::move(lists),
-                              AngleTableHeader(fromQ(message(MessageId::AngleTableHeader))));
+void TRadexaForm::RGPolClick(int index) {
+    apply(m_model.choosePolarisation(index == 1 ? Polarisation::Horizontal : Polarisation::Vertical));
 }
 
 std::vector<StringArray> TRadexaForm::angleTable() const {
-    std::vector<StringArray> rows{angleTableModel->header()};
-    for (auto& row : AngleTableRows(angleTableModel->lists()))
-        rows.push_back(std::move(row));
-    return rows;
-}
-
-void TRadexaForm::RGPolClick(int index) {
-    if (!m_winkAnt)
-        return;
-    const Polarisation clicked = index == 1 ? Polarisation::Horizontal : Polarisation::Vertical;
-    RGPol->setItemIndex(ClickedPolarisation(*m_winkAnt, clicked) == Polarisation::Vertical ? 0 : 1);
-    WinkelCalc();
+    return m_model.angleTable(fromQ(message(MessageId::AngleTableHeader)));
 }
 
 // ---- picture windows, help, about ------------------------------------------------------
 
 PictureCaption TRadexaForm::pictureCaption() const {
+    const StationModel& m = m_model;
     PictureCaption c;
-    c.title = m_winkAnt ? m_winkAnt->Title : std::string();
-    c.power = m_state.Power;
-    c.antennaGain = m_state.AntennaGain;
-    c.bandName = HamBands(m_state.BandIDX);
-    c.fixedFrequencyMode = m_state.FixedFrequencyMode;
-    c.fixedFrequency = m_state.FixedFrequency;
+    c.title = m.anglePageShown() ? m.taken()->angles->Title : std::string();
+    c.power = m.last().input.Power;
+    c.antennaGain = m.last().input.AntennaGain;
+    c.bandName = HamBands(m.frequency().BandIDX);
+    c.fixedFrequencyMode = m.frequency().FixedFrequencyMode;
+    c.fixedFrequency = m.frequency().FixedFrequency;
     return c;
 }
 
 void TRadexaForm::ButSeitenansichtClick() {
     SideViewData data;
-    if (!TryStrToReal(textOf(EditHoehe), data.antennaHeight)) {
+    if (!TryStrToReal(m_model.heightText(), data.antennaHeight)) {
         // Opening nothing without a word would leave the operator guessing.
         ShowWarningText(QStringLiteral("Antenna height must be a real number!"));
         return;
     }
-    data.angles = m_state.PatternAngles;
-    data.distances = m_state.PatternDistances;
+    data.angles = m_model.last().pattern.PatternAngles;
+    data.distances = m_model.last().pattern.PatternDistances;
     data.caption = pictureCaption();
     TFormSeitenansicht::execute(this, data);
 }
 
 void TRadexaForm::ButDiagrammClick() {
     DiagramData data;
-    data.angles = m_state.PatternAngles;
-    data.attenuations = m_state.PatternAttenuations;
+    data.angles = m_model.last().pattern.PatternAngles;
+    data.attenuations = m_model.last().pattern.PatternAttenuations;
     data.caption = pictureCaption();
     TFormDiagramm::execute(this, data);
 }

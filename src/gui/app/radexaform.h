@@ -3,6 +3,7 @@
 // handlers read the fields, call the core, and write the results back.
 
 #include "core/app/languages.h"
+#include "core/app/stationmodel.h"
 #include "core/graphics/caption.h"
 #include "core/support/types.h"
 
@@ -26,46 +27,9 @@ class QTableView;
 
 namespace radexa {
 
-class TAntennen;
-class TWinkAnt;
 class TEditAlign;
 class TRadioGroup;
 class TCheckListBox;
-struct CalcInput;
-
-// The station values the window holds; named as the program's documents name them.
-struct StationState {
-    std::int16_t BandIDX = 0;
-    std::int16_t ModeIDX = 0;
-    double ModeFactor = 0;
-    double DutyCycle = 0;
-    double Factor = 0;
-    bool FixedFrequencyMode = false;
-    double FixedFrequency = 0;
-    double Power = 0;
-    double AntennaGain = 0;
-    std::int16_t CableIDX = 0;
-    double AttFreq = 0;
-    double CableAtt100 = 0;
-    double CableLength = 0;
-    double CableAtt = 0;
-    double PlugAtt = 0;
-    double TotalAtt = 0;
-    double ELimit = 0;
-    double AntInPower = 0;
-    double EIRP = 0;
-    double MeanEIRP = 0;
-    double SafetyDistance = 0;
-    double NearFieldLimit = 0;
-    std::string SelectedManufacturer;
-    std::string SelectedAntennaName;
-    std::int16_t BandLineIndex = -1;
-    std::int32_t TakenAntennaIndex = -99;
-    SmallIntArray PatternAngles;
-    DoubleArray PatternAttenuations;
-    DoubleArray PatternEirp;
-    DoubleArray PatternDistances;
-};
 
 // Where the window finds and keeps its files.
 struct FormPaths {
@@ -90,19 +54,18 @@ public:
     bool AfterCreation();
     bool catalogueMissing() const { return m_catalogueMissing; }
 
-    const StationState& state() const { return m_state; }
+    // The station the window shows.
+    const StationModel& model() const { return m_model; }
     const FormPaths& paths() const { return m_paths; }
-    const TAntennen* catalogue() const { return m_catalogue.get(); }
-    const TWinkAnt* angleData() const { return m_winkAnt.get(); }
+    const TAntennen* catalogue() const { return m_model.catalogue(); }
     // The angle table as rows of cells, the header row first.
     std::vector<StringArray> angleTable() const;
 
-    // Handlers, public so that tests and the menu call them by name.
+    // Handlers, public so that tests and the menu call them by name. Each reads its
+    // control, hands the operator's action to the station model, shows what the model
+    // says and renders the model.
     void CBBandChange();
-    void UpdateFreq();
     void UpdateBetriebsart();
-    void UpdateCable();
-    void calc();
     void calcCall();
     void EditrPSDblClick();
     void EditFreqDblClick();
@@ -115,10 +78,6 @@ public:
     void LBTypenClick();
     void ButTakeAntClick();
     void MIAntennenNeuLadenClick();
-    void WinkelLaden(int catalogueIndex);
-    bool WinkelLesen(const QString& fileName);
-    void UpdateWinkelPage();
-    void WinkelCalc();
     void RGPolClick(int index);
     void MIEndClick();
     // Station files, the angle-table export and the own-antenna dialog
@@ -147,7 +106,7 @@ public:
     Language language() const { return m_language; }
     // A message text in the language in force.
     QString message(MessageId id) const;
-    const QString& currentStationFile() const { return m_currentStationFile; }
+    QString currentStationFile() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -164,18 +123,23 @@ private:
     void FormCreate(bool showSplash);
     void FormClose();
     void readWindowPosition();
-    void fillManufacturers();
     void showPage(int index);
     void setAngleTabVisible(bool visible);
-    double referenceFrequency();
-    CalcInput currentInput() const;
-    void clearChosenAntenna();
+    // Shows the model: every field, tick, highlight, enabled state and visible tab.
+    void render();
+    void renderAntennaLists();
+    // Renders the model, then tells the operator what the operation said.
+    void apply(const Outcome& outcome);
+    void report(const Notices& notices);
+    QString noticeText(const Notice& notice) const;
     void applyLanguage(Language language);
     PictureCaption pictureCaption() const;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Empties the field, gives it the focus and shows the warning.
     void refuseField(TEditAlign* field, const QString& message);
     void onExit(TEditAlign* field, std::function<void()> handler);
+    // A field's text goes to the model as it is typed (not while the window renders).
+    void onTyped(TEditAlign* field, std::function<void(const std::string&)> handler);
 
 public:
     // Controls, named as their component names (also their objectName).
@@ -233,19 +197,22 @@ public:
             *MISwedish = nullptr;
 
 private:
-    StationState m_state;
+    StationModel m_model;
     FormPaths m_paths;
-    std::unique_ptr<TAntennen> m_catalogue;
-    std::unique_ptr<TWinkAnt> m_winkAnt;
+    // What the antenna lists show, so that they are filled again only when it changes.
+    const TAntennen* m_listedCatalogue = nullptr;
+    StringArray m_listedNames, m_listedPoints;
     bool m_catalogueMissing = false;
-    bool m_lastCalcOk = false;
-    bool m_angleDataAvailable = false;
     bool m_hintsShown = true;
     bool m_refusing = false;
+    bool m_rendering = false;
     Language m_language = Language::English;
-    QString m_currentStationFile;
     bool m_closing = false;
 };
+
+// The property of a widget whose tool tip shows its whole text (a list's items, a cut
+// caption): such tips are no hints and stay on when a language switches hints off.
+inline constexpr char kFullTextTip[] = "fullTextTip";
 
 // "Radexa v 1.5 " followed by the maintainer notice.
 QString MainWindowCaption();

@@ -52,6 +52,7 @@ void fitCaption(QWidget* w, const QString& text, int basePointSize) {
     if (label && !fits(f) && !wrap) {
         label->setText(QFontMetrics(f).elidedText(text, Qt::ElideRight, room));
         label->setToolTip(text);
+        label->setProperty(kFullTextTip, true);
     }
 }
 
@@ -117,18 +118,17 @@ void TRadexaForm::applyLanguage(Language language) {
         }
     }
     m_hintsShown = HintsShown(language);
-    // The language texts name the Angle page's title line too; the loaded antenna's
-    // title belongs there as long as angle data are shown.
-    if (m_angleDataAvailable)
-        UpdateWinkelPage();
+    // The language texts name the Angle page's title line too; rendering the station puts
+    // the taken antenna's title back there.
     calcCall();
 }
 
 bool TRadexaForm::eventFilter(QObject* watched, QEvent* event) {
-    // With the window's hints switched off, no field of it shows a tool tip.
+    // With the window's hints switched off, no field of it shows a hint; tips that show
+    // a cut text whole are no hints.
     if (event->type() == QEvent::ToolTip && !m_hintsShown) {
         auto* w = qobject_cast<QWidget*>(watched);
-        if (w && w->window() == this)
+        if (w && w->window() == this && !w->property(kFullTextTip).toBool())
             return true;
     }
     return QMainWindow::eventFilter(watched, event);

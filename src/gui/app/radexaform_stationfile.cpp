@@ -29,10 +29,6 @@ namespace {
 const QString kStationFilter = QStringLiteral("Textdateien (*.txt);;Alle Dateien (*.*)");
 const QString kStationTextFiles = QStringLiteral("Textdateien (*.txt)");
 
-std::string textOf(const QLineEdit* field) {
-    return fromQ(field->text());
-}
-
 std::string encoded(const QString& fileName) {
     return QFile::encodeName(fileName).toStdString();
 }
@@ -40,9 +36,6 @@ std::string encoded(const QString& fileName) {
 QString decoded(const std::string& text) {
     return QFile::decodeName(text.c_str());
 }
-
-// The kind is not shown; the warning names the line by its number and its text.
-constexpr StationProblemKind kNamesNothingKnown = StationProblemKind::UnknownAntenna;
 
 // Station files are proposed in the program folder; an installed program's folder is not
 // the operator's to write, so there the working folder (his own) takes its place.
@@ -54,17 +47,19 @@ QString stationFolder(const QString& programFolder) {
 
 } // namespace
 
+QString TRadexaForm::currentStationFile() const { return decoded(m_model.currentStationFile()); }
+
 void TRadexaForm::MISaveClick() {
-    if (!m_currentStationFile.isEmpty())
-        Speichern(m_currentStationFile);
+    if (!m_model.currentStationFile().empty())
+        Speichern(currentStationFile());
     else
         MISaveAsClick();
 }
 
 void TRadexaForm::MISaveAsClick() {
-    const QString proposed =
-        stationFolder(m_paths.ProgramFolder) +
-        toQ(ProposedStationFileName(m_state.FixedFrequencyMode, m_state.FixedFrequency));
+    const FrequencyChoice& f = m_model.frequency();
+    const QString proposed = stationFolder(m_paths.ProgramFolder) +
+                             toQ(ProposedStationFileName(f.FixedFrequencyMode, f.FixedFrequency));
     const auto chosen = dialogs().saveFileName(this, QString(), proposed, kStationFilter,
                                                kStationTextFiles, QStringLiteral("txt"));
     if (!chosen) {
@@ -76,34 +71,18 @@ void TRadexaForm::MISaveAsClick() {
 
 bool TRadexaForm::Speichern(const QString& fileName) {
     // Only a taken antenna that fits the frequency can be written: the file must name the
-    // antenna whose gain the results use.
-    const int taken = m_state.TakenAntennaIndex;
-    if (m_state.BandLineIndex < 0 || !m_catalogue || taken < 0 || taken >= m_catalogue->Count() ||
-        EditAntenne->text().isEmpty()) {
-        ShowWarningText(message(MessageId::MsgAntennaDoesNotFit));
+    // antenna whose gain the results use, and open again as the station it names.
+    Notices why;
+    const std::optional<StationRecord> record = m_model.stationRecord(&why);
+    if (!record) {
+        const Notice& n = why.front();
+        if (n.message == MessageId::MsgAntennaDoesNotFit)
+            ShowWarningText(noticeText(n));
+        else
+            ShowWarningText(message(MessageId::MsgFileNotSaved) + QLatin1Char('\n') + noticeText(n));
         return false;
     }
-    const auto k = static_cast<std::size_t>(taken);
-    StationRecord r;
-    r.fixedFrequencyMode = m_state.FixedFrequencyMode;
-    r.band = fromQ(CBBand->currentText());
-    r.frequencyText = textOf(EditFreq);
-    r.antennaName = m_catalogue->Names()[k];
-    // The manufacturer last clicked, unless it is not the taken antenna's any more.
-    r.manufacturer = SameTextNoCase(m_state.SelectedManufacturer, m_catalogue->Manufacturers()[k])
-                         ? m_state.SelectedManufacturer
-                         : m_catalogue->Manufacturers()[k];
-    r.height = textOf(EditHoehe);
-    r.power = textOf(EditPower);
-    r.mode = ModeText(RGMode->itemIndex() + 1);
-    r.dutyCycle = fromQ(RGDutyCycle->itemText(RGDutyCycle->itemIndex()));
-    r.factorTable = fromQ(RGFCCBNetzA->itemText(RGFCCBNetzA->itemIndex()));
-    const int cable = CLBCable->itemIndex();
-    r.cable = cable >= 0 && cable < CLBCable->count() ? fromQ(CLBCable->item(cable)->text()) : "";
-    r.cableLength = textOf(EditCableLength);
-    r.otherAttenuations = textOf(EditPlugAtt);
-
-    const FileWriteResult written = WriteFileAtomic(encoded(fileName), BuildStationFile(r));
+    const FileWriteResult written = WriteFileAtomic(encoded(fileName), BuildStationFile(*record));
     if (!written.ok()) {
         ShowWarningText(message(MessageId::MsgFileNotSaved) + QLatin1Char('\n') +
                         decoded(written.error));
@@ -122,6 +101,35 @@ void TRadexaForm::MIopenClick() {
     Oeffnen(*chosen);
 }
 
+namespace {
+
+// The warning the list lookups of the window have always given for a value that names
+// none of their entries.
+QString lookupWarning(StationLine line) {
+    const char* function = nullptr;
+    const char* control = nullptr;
+    switch (line) {
+    case StationLine::BandOrFrequency:
+        function = "CBEntryToIndex", control = "CBBand";
+        break;
+    case StationLine::DutyCycle:
+        function = "RGEntryToIndex", control = "RGDutyCycle";
+        break;
+    case StationLine::FactorTable:
+        function = "RGEntryToIndex", control = "RGFCCBNetzA";
+        break;
+    case StationLine::Cable:
+        function = "CLBEntryToIndex", control = "CLBCable";
+        break;
+    default:
+        return {};
+    }
+    return QStringLiteral("Fehler (%1, %2): Index zum Eintrag nicht gefunden!")
+        .arg(QLatin1String(function), QLatin1String(control));
+}
+
+} // namespace
+
 void TRadexaForm::Oeffnen(const QString& fileName) {
     const FileReadResult read = ReadWholeFile(encoded(fileName));
     if (!read.ok()) {
@@ -129,107 +137,18 @@ void TRadexaForm::Oeffnen(const QString& fileName) {
                         decoded(read.error));
         return;
     }
-    StationFileReading reading = ParseStationFile(read.bytes);
-    const StationRecord& r = reading.record;
-
-    // Line 1: a fixed frequency, or a band. A frequency the window would refuse to enter is
-    // not restored either.
-    if (reading.restored(StationLine::BandOrFrequency)) {
-        if (r.fixedFrequencyMode) {
-            const double f = reading.fixedFrequency;
-            if (EFieldLimit(f) > 0 &&
-                InClosedRange(f, kCableLowestFrequency, kCableHighestFrequency)) {
-                CBBand->setCurrentIndex(-1);
-                m_state.FixedFrequencyMode = true;
-                m_state.FixedFrequency = f;
-                EditFreq->setText(toQ(FormatBandEdge(f)));
-            } else {
-                reading.addProblem(StationLine::BandOrFrequency, StationProblemKind::NotANumber);
-            }
-        } else if (const int band = CBEntryToIndex(CBBand, toQ(r.band)); band >= 0) {
-            CBBand->setCurrentIndex(band);
-            m_state.FixedFrequencyMode = false;
-            UpdateFreq();
-        } else {
-            reading.addProblem(StationLine::BandOrFrequency, kNamesNothingKnown);
-        }
+    const StationOpening opened = m_model.openStation(read.bytes, encoded(fileName));
+    render();
+    for (const StationFileProblem& p : opened.reading.problems) {
+        const bool bandName = p.line != StationLine::BandOrFrequency ||
+                              !opened.reading.record.fixedFrequencyMode;
+        if (p.kind == StationProblemKind::UnknownAntenna && bandName && !lookupWarning(p.line).isEmpty())
+            ShowWarning(lookupWarning(p.line), QString());
     }
-
-    if (reading.restored(StationLine::Height))
-        EditHoehe->setText(toQ(r.height));
-    if (reading.restored(StationLine::Power))
-        EditPower->setText(toQ(r.power));
-
-    if (reading.restored(StationLine::Mode)) {
-        const int position = ModeFromText(r.mode) - 1;
-        if (position >= 0 && position < RGMode->count())
-            RGMode->setItemIndex(position);
-        else
-            reading.addProblem(StationLine::Mode, kNamesNothingKnown);
-    }
-    // Each radio group and the cable list keep their selection when the file names
-    // nothing they hold (after the lookup's own warning).
-    const std::pair<StationLine, TRadioGroup*> groups[] = {{StationLine::DutyCycle, RGDutyCycle},
-                                                           {StationLine::FactorTable, RGFCCBNetzA}};
-    for (const auto& [line, group] : groups) {
-        if (!reading.restored(line))
-            continue;
-        const std::string& value = line == StationLine::DutyCycle ? r.dutyCycle : r.factorTable;
-        if (const int i = RGEntryToIndex(group, toQ(value)); i >= 0)
-            group->setItemIndex(i);
-        else
-            reading.addProblem(line, kNamesNothingKnown);
-    }
-    if (reading.restored(StationLine::Cable)) {
-        if (const int i = CLBEntryToIndex(CLBCable, toQ(r.cable)); i >= 0)
-            CLBCheckOnly(CLBCable, i);
-        else
-            reading.addProblem(StationLine::Cable, kNamesNothingKnown);
-    }
-    if (reading.restored(StationLine::CableLength))
-        EditCableLength->setText(toQ(r.cableLength));
-    if (reading.restored(StationLine::OtherAttenuations))
-        EditPlugAtt->setText(toQ(r.otherAttenuations));
-
-    // Factors and cable for the restored inputs; both end in a recalculation.
-    UpdateCable();
-    UpdateBetriebsart();
-
-    // The antenna: found again by its name and manufacturer and taken for the restored
-    // frequency. When the file names none, the current antenna is evaluated for the
-    // restored frequency, as a band change does.
-    int entry = kUndefinedIndex;
-    if (reading.restored(StationLine::Antenna) && m_catalogue) {
-        entry = m_catalogue->FindAntenna(r.antennaName, r.manufacturer);
-        if (entry < 0)
-            reading.addProblem(StationLine::Antenna, StationProblemKind::UnknownAntenna);
-    }
-    if (entry >= 0) {
-        const auto k = static_cast<std::size_t>(entry);
-        LBHersteller->setCurrentRow(
-            LBEntryToIndex(LBHersteller, toQ(m_catalogue->Manufacturers()[k])));
-        LBHerstellerClick();
-        LBTypen->setCurrentRow(LBEntryToIndex(LBTypen, toQ(m_catalogue->Names()[k])));
-    }
-    LBTypenClick();
-    if (m_state.BandLineIndex >= 0 && (entry >= 0 || !EditAntenne->text().isEmpty())) {
-        ButTakeAntClick();
-    } else {
-        if (entry >= 0) // the antenna has no point for the restored frequency
-            reading.addProblem(StationLine::Antenna, StationProblemKind::UnknownAntenna);
-        m_state.AntennaGain = 0;
-        EditAntenne->clear();
-        calc();
-    }
-
-    // A file that could not be restored whole is not remembered, so that "Save" never
-    // overwrites it without asking.
-    if (reading.problems.empty()) {
-        m_currentStationFile = fileName;
-    } else {
-        m_currentStationFile.clear();
+    report(opened.notices);
+    if (!opened.reading.problems.empty()) {
         QString warning = toQ(StationProblemsWarning(
-            fromQ(message(MessageId::MsgStationLinesNotRestored)), fromQ(fileName), reading));
+            fromQ(message(MessageId::MsgStationLinesNotRestored)), fromQ(fileName), opened.reading));
         ShowWarningText(warning.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
 }

@@ -72,17 +72,15 @@ void TRadioGroup::resizeEvent(QResizeEvent* event) {
 }
 
 TCheckListBox::TCheckListBox(QWidget* parent) : QListWidget(parent) {
-    connect(this, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { emit itemClickedAt(row(item)); });
-    connect(this, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { emit itemClickedAt(row(item)); });
+    setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
 void TCheckListBox::setItems(const QStringList& items) {
     clear();
     for (const auto& text : items) {
         auto* item = new QListWidgetItem(text, this);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        // Not checkable by the operator: Space must not tick a second item.
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         item->setCheckState(Qt::Unchecked);
     }
 }

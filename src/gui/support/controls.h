@@ -43,7 +43,8 @@ private:
     int m_columns;
 };
 
-// A list whose items carry a tick; the main window uses it with one tick at a time.
+// A list whose items carry a tick. The ticks are the program's to set: the operator
+// chooses an item (by mouse or keyboard) and the program ticks it.
 class TCheckListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -52,10 +53,6 @@ public:
     bool checked(int index) const;
     void setChecked(int index, bool on);
     int itemIndex() const { return currentRow(); }
-
-signals:
-    // An item was clicked (mouse or keyboard selection).
-    void itemClickedAt(int index);
 };
 
 // Position of the last entry equal to the text (letter case ignored), or -1 with a

@@ -1,0 +1,262 @@
+#include "cli/evaluation.h"
+
+#include "core/support/atomicfile.h"
+#include "core/support/rdfunc.h"
+
+namespace radexa::cli {
+
+namespace {
+
+const std::string kCatalogueFile = "Antennas.txt";
+
+// The text of a frequency for a message: the band-edge form without leading blanks, with
+// the decimal point of the output.
+std::string frequencyText(double mhz) {
+    PointNumbers point;
+    return TrimmedBandEdge(mhz);
+}
+
+// One line of a station file that cannot be used: the file, the line (with its text
+// when it has one) and why.
+CliError stationLineError(const Options& o, const StationFileReading& reading, StationLine line,
+                          const std::string& reason, bool withText = true) {
+    const int n = static_cast<int>(line);
+    const std::string text = withText && n <= static_cast<int>(reading.lines.size())
+                                 ? reading.lines[static_cast<std::size_t>(n - 1)]
+                                 : std::string();
+    return CliError{"--station: " + Quoted(*o.stationFile) + " line " + std::to_string(n) +
+                    (text.empty() ? "" : " " + Quoted(text)) + ": " + reason};
+}
+
+// Why a line of a station file names nothing the program knows.
+std::string unknownValue(StationLine line) {
+    switch (line) {
+    case StationLine::BandOrFrequency:
+        return "unknown band; allowed: " + Joined(BandNames());
+    case StationLine::Mode:
+        return "unknown mode; allowed: CW, SSB, AM, FM, TV, GSM, DTX, Alle";
+    case StationLine::DutyCycle:
+        return "unknown value; allowed: " + Joined(RhythmItems());
+    case StationLine::FactorTable:
+        return "unknown value; allowed: " + Joined(FactorTableItems());
+    case StationLine::Cable:
+        return "unknown value; allowed: " + Joined(CableNames());
+    default:
+        return "names nothing the program knows";
+    }
+}
+
+const char* problemReason(StationProblemKind kind) {
+    switch (kind) {
+    case StationProblemKind::Missing:
+        return "missing; a station file has ten lines";
+    case StationProblemKind::Empty:
+        return "no value after the label";
+    case StationProblemKind::NoSeparator:
+        return "no ';' between the antenna name and the manufacturer";
+    case StationProblemKind::NotANumber:
+        return "the fixed frequency after F is not a number or has no limit";
+    case StationProblemKind::UnknownAntenna:
+        break;
+    }
+    return "";
+}
+
+// The station-file line and the option a refusal of the calculation belongs to.
+struct RefusalPlace {
+    StationLine line;
+    const char* option;
+    bool notANumber;
+};
+
+RefusalPlace placeOf(Refusal r) {
+    switch (r) {
+    case Refusal::NegativePower:
+        return {StationLine::Power, "--power", false};
+    case Refusal::PowerNotReal:
+        return {StationLine::Power, "--power", true};
+    case Refusal::CableLengthNotReal:
+        return {StationLine::CableLength, "--length", true};
+    case Refusal::CableLengthNotPositive:
+        return {StationLine::CableLength, "--length", false};
+    case Refusal::AttenuationNotPositive:
+        return {StationLine::OtherAttenuations, "--other-loss", false};
+    case Refusal::NoCable:
+        return {StationLine::Cable, "--cable", false};
+    case Refusal::NoFactor:
+        return {StationLine::Mode, "--mode", false};
+    case Refusal::NegativeDistance:
+    case Refusal::DistanceNotReal:
+        return {StationLine::BandOrFrequency, "--distance", false};
+    default:
+        return {StationLine::BandOrFrequency, "--frequency", false};
+    }
+}
+
+// The catalogue for an antenna or a station file.
+void loadCatalogue(StationModel& m, const std::string& failurePrefix) {
+    StationPaths paths;
+    paths.catalogueFile = kCatalogueFile;
+    paths.userAntennaFile = "AntUser.txt";
+    paths.angleFolders = m.paths().angleFolders;
+    const Outcome loaded = m.loadCatalogue(paths);
+    if (loaded.refused) {
+        std::string why = loaded.notices.front().detail;
+        for (char& c : why)
+            if (c == '\n')
+                c = ' ';
+        throw CliError{failurePrefix + why};
+    }
+}
+
+// The first notice of an operation that the options gave, as an error.
+void check(const Outcome& outcome) {
+    if (outcome.notices.empty())
+        return;
+    const Notice& n = outcome.notices.front();
+    if (n.subject == NoticeSubject::AngleData)
+        throw CliError{"--angle-dir: " + Quoted(n.detail)};
+    throw CliError{RefusalLine(n.refusal == Refusal::None ? Refusal::OutOfRange : n.refusal)};
+}
+
+// --manufacturer and --antenna: highlighted and taken as in the window.
+void takeAntenna(StationModel& m, const Options& o) {
+    loadCatalogue(m, "--antenna: ");
+    const TAntennen& catalogue = *m.catalogue();
+    const int entry = catalogue.FindAntenna(*o.antenna, *o.manufacturer);
+    if (entry < 0)
+        throw CliError{"--antenna: no antenna " + Quoted(*o.antenna) + " of manufacturer " +
+                       Quoted(*o.manufacturer) + " in Antennas.txt or AntUser.txt"};
+    m.highlightEntry(entry);
+    if (!m.highlighted().fits())
+        throw CliError{"--antenna: antenna " + Quoted(*o.antenna) + " of " +
+                       Quoted(*o.manufacturer) + " has no point within 10 % of " +
+                       frequencyText(m.referenceFrequency()) + " MHz"};
+    check(m.takeAntenna());
+}
+
+// --station: the file opened as the window opens it; every line must be used.
+void openStation(StationModel& m, const Options& o) {
+    const FileReadResult read = ReadWholeFile(*o.stationFile);
+    if (!read.ok())
+        throw CliError{"--station: " + Quoted(read.error).substr(1, Quoted(read.error).size() - 2)};
+    const StationFileReading parsed = ParseStationFile(read.bytes);
+    // Lines the file itself lacks are named before the catalogue is asked.
+    if (!parsed.problems.empty()) {
+        const StationFileProblem& p = parsed.problems.front();
+        throw stationLineError(o, parsed, p.line, problemReason(p.kind), p.kind != StationProblemKind::Missing);
+    }
+    const std::string line2 = " line 2 " + Quoted(parsed.lines[1]) + ": ";
+    loadCatalogue(m, "--station: " + Quoted(*o.stationFile) + line2);
+    const StationOpening opened = m.openStation(read.bytes, *o.stationFile);
+    const StationFileReading& reading = opened.reading;
+    const StationFileProblem* first = nullptr;
+    for (const StationFileProblem& p : reading.problems)
+        if (!first || p.line < first->line)
+            first = &p;
+    if (first) {
+        const StationRecord& r = reading.record;
+        if (first->kind != StationProblemKind::UnknownAntenna)
+            throw stationLineError(o, reading, first->line, problemReason(first->kind));
+        if (first->line != StationLine::Antenna)
+            throw stationLineError(o, reading, first->line, unknownValue(first->line));
+        if (m.catalogue()->FindAntenna(r.antennaName, r.manufacturer) < 0)
+            throw stationLineError(o, reading, first->line,
+                                   "no antenna " + Quoted(r.antennaName) + " of manufacturer " +
+                                       Quoted(r.manufacturer) + " in Antennas.txt or AntUser.txt");
+        throw stationLineError(o, reading, first->line,
+                               "antenna " + Quoted(r.antennaName) + " of " + Quoted(r.manufacturer) +
+                                   " has no point within 10 % of " +
+                                   frequencyText(m.referenceFrequency()) + " MHz");
+    }
+    if (!opened.notices.empty()) {
+        const Notice& n = opened.notices.front();
+        if (n.subject == NoticeSubject::AngleData)
+            throw CliError{"--angle-dir: " + Quoted(n.detail)};
+        const RefusalPlace place = placeOf(n.refusal);
+        if (place.notANumber)
+            throw stationLineError(o, reading, place.line,
+                                   "not a number; allowed: " + AllowedFor(place.option));
+        throw stationLineError(o, reading, place.line, RefusalText(n.refusal), false);
+    }
+}
+
+// The station the options describe, played in the window's order: the cable first, so
+// that a fixed frequency meets the cable length it is computed with.
+void applyOptions(StationModel& m, const Options& o) {
+    if (o.cable)
+        check(m.tickCable(*o.cable));
+    if (o.length)
+        m.typeCableLengthText(*o.length);
+    if (o.otherLoss)
+        m.typePlugAttText(*o.otherLoss);
+    if (o.power)
+        m.typePowerText(*o.power);
+    if (o.mode)
+        check(m.chooseMode(*o.mode));
+    if (o.rhythm)
+        check(m.chooseRhythm(*o.rhythm));
+    if (o.factorTable)
+        check(m.chooseFactorTable(*o.factorTable));
+    check(m.recalculateCable());
+    if (o.band)
+        check(m.chooseBand(*o.band));
+    if (o.frequency)
+        check(m.setFixedFrequency(*o.frequency));
+    if (o.gain)
+        check(m.setTypedGain(*o.gain));
+    if (o.antenna)
+        takeAntenna(m, o);
+}
+
+} // namespace
+
+std::string RefusalLine(Refusal r) {
+    switch (r) {
+    case Refusal::NoBand:
+        return "--band: " + RefusalText(r) + " allowed: " + Joined(BandNames());
+    case Refusal::NoCable:
+        return "--cable: " + RefusalText(r) + " allowed: " + Joined(CableNames());
+    case Refusal::NoFactor:
+        return "--mode, --rhythm, --factors: " + RefusalText(r);
+    case Refusal::OutOfRange:
+    case Refusal::None:
+        return "--power, --gain, --length, --other-loss, --distance: " + RefusalText(r) +
+               " allowed: values whose results fit double precision";
+    default:
+        break;
+    }
+    const std::string option = placeOf(r).option;
+    return option + ": " + RefusalText(r) + " allowed: " + AllowedFor(option);
+}
+
+Evaluation Evaluate(const Options& o, const std::string& programFolder) {
+    StationModel m;
+    m.setAngleFolders({o.angleDir ? *o.angleDir + "/" : programFolder + "ang/"});
+    if (o.stationFile)
+        openStation(m, o);
+    else
+        applyOptions(m, o);
+    if (o.polarisation)
+        m.choosePolarisation(*o.polarisation);
+
+    Evaluation e;
+    e.powerFirst = o.distance.has_value();
+    auto finish = [&](StationModel station) {
+        if (o.distance)
+            check(station.setPowerForDistance(*o.distance));
+        e.rows.push_back(std::move(station));
+    };
+    if (o.allBands) {
+        for (int band = 1; band <= kBandCount; ++band) {
+            StationModel row = m;
+            check(row.chooseBand(band));
+            finish(std::move(row));
+        }
+    } else {
+        finish(std::move(m));
+    }
+    return e;
+}
+
+} // namespace radexa::cli

@@ -1,0 +1,346 @@
+#include "cli/options.h"
+
+#include "core/calc/bands.h"
+#include "core/calc/cable.h"
+#include "core/support/cp1252.h"
+#include "core/support/rdfunc.h"
+
+#include <algorithm>
+
+namespace radexa::cli {
+
+namespace {
+
+const char* const kUsage =
+    "Usage: radexa-cli [--band NAME | --frequency MHZ] [--power W]\n"
+    "                  [--mode CW|SSB|AM|FM|TV|GSM|DTX|All] [--rhythm \"TXn RXm\"]\n"
+    "                  [--factors FCC|BNetzA|1] [--cable NAME] [--length M]\n"
+    "                  [--other-loss DB] [--gain DBI | --manufacturer NAME --antenna NAME]\n"
+    "                  [--angle-dir DIR] [--polarisation vertical|horizontal]\n"
+    "                  [--distance M] [--all-bands] [--json] [--help] [--version]\n"
+    "       radexa-cli --station FILE [--angle-dir DIR] [--polarisation P] [--distance M]\n"
+    "                  [--json]\n"
+    "\n"
+    "Computes the safety distance of a transmitting station for persons (far field).\n"
+    "Defaults: --band 2m --power 100 --mode SSB --rhythm \"TX3 RX3\" --factors FCC\n"
+    "          --cable RG213 --length 10 --other-loss 0 --gain 0\n"
+    "\n"
+    "  --band NAME        LW, 160m, 80m, 40m, 30m, 20m, 17m, 15m, 12m, 10m, 6m, 2m, 70cm,\n"
+    "                     23cm, 13cm, 9cm, 6cm, 3cm\n"
+    "  --frequency MHZ    a fixed frequency instead of a band\n"
+    "  --power W          transmitter output power (peak envelope power)\n"
+    "  --mode MODE        operating mode, for the modulation factor (All or Alle)\n"
+    "  --rhythm TEXT      transmit/receive rhythm: TX6 RX0, TX5 RX1, ..., TX1 RX5\n"
+    "  --factors TABLE    modulation factors: FCC, BNetzA (or \"BNetzA (Germany)\"), 1 (or\n"
+    "                     none)\n"
+    "  --cable NAME       Aircom plus, Aircell 7, H100, H2000, RG58, RG174, RG213, RG220,\n"
+    "                     EcoFlex 10, EcoFlex 15\n"
+    "  --length M         cable length\n"
+    "  --other-loss DB    other attenuations (connectors, switches, filters)\n"
+    "  --gain DBI         antenna gain\n"
+    "  --manufacturer NAME, --antenna NAME\n"
+    "                     an antenna of the catalogue (Antennas.txt and AntUser.txt in the\n"
+    "                     working folder): the gain of its point that fits the frequency,\n"
+    "                     and its per-angle table when it has angle data\n"
+    "  --angle-dir DIR    folder of the angle data (default: ang/ beside the program)\n"
+    "  --polarisation P   vertical or horizontal (default: as the angle data prefer)\n"
+    "  --station FILE     the station of a saved station file, as opening it in the window\n"
+    "                     restores it (band or frequency, antenna, power, mode, rhythm,\n"
+    "                     factors, cable, length, other losses)\n"
+    "  --distance M       find the power for this safety distance (printed first; not\n"
+    "                     with --power)\n"
+    "  --all-bands        one row per band for the same station\n"
+    "  --json             JSON output, full precision, null where the window shows ---\n"
+    "  --help, --version  this text, the version\n"
+    "\n"
+    "Numbers take a decimal point or a decimal comma, without thousands separators.\n";
+
+constexpr std::size_t kQuotedLimit = 200;
+
+double readNumber(const std::string& option, const std::string& text) {
+    double v = 0;
+    if (!TryStrToReal(text, v))
+        throw CliError{option + ": " + Quoted(text) + " is not a number; allowed: " + AllowedFor(option)};
+    return v;
+}
+
+// Index (0-based) of the item equal to the text, letter case ignored; throws otherwise.
+int pick(const std::string& option, std::string_view text, const StringArray& items,
+         const StringArray& allowed) {
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (SameTextNoCase(text, items[i]))
+            return static_cast<int>(i);
+    throw CliError{option + ": unknown value " + Quoted(text) + "; allowed: " + Joined(allowed)};
+}
+
+// One option: its name, whether it takes a value, whether it describes the station, and
+// what it does with the value.
+struct OptionSpec {
+    const char* name;
+    bool takesValue;
+    bool describesStation;
+    void (*apply)(Options& o, const std::string& option, const std::string& value);
+};
+
+const OptionSpec kOptions[] = {
+    {"--band", true, true,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         o.band = pick(opt, v, BandNames(), BandNames()) + 1;
+     }},
+    {"--frequency", true, true,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         readNumber(opt, v);
+         o.frequency = v;
+     }},
+    {"--power", true, true,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         readNumber(opt, v);
+         o.power = v;
+     }},
+    {"--mode", true, true,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         // "Alle" is how the station file writes "All".
+         StringArray items = ModeItems();
+         items.push_back("Alle");
+         o.mode = std::min(pick(opt, v, items, ModeItems()), static_cast<int>(ModeItems().size()) - 1) + 1;
+     }},
+    {"--rhythm", true, true,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         o.rhythm = pick(opt, v, RhythmItems(), RhythmItems());
+     }},
+    {"--factors", true, true,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         // "BNetzA" is short for the item "BNetzA (Germany)"; "none" is the table "1".
+         const StringArray& items = FactorTableItems();
+         const StringArray accepted = {items[0], items[1], items[2], "BNetzA", "none"};
+         const int at = pick(opt, v, accepted, {"FCC", "BNetzA", items[1], "1", "none"});
+         o.factorTable = at == 3 ? 1 : at == 4 ? 2 : at;
+     }},
+    {"--cable", true, true,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         o.cable = pick(opt, v, CableNames(), CableNames()) + 1;
+     }},
+    {"--length", true, true,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         readNumber(opt, v);
+         o.length = v;
+     }},
+    {"--other-loss", true, true,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         readNumber(opt, v);
+         o.otherLoss = v;
+     }},
+    {"--gain", true, true,
+     [](Options& o, const std::string& opt, const std::string& v) { o.gain = readNumber(opt, v); }},
+    {"--distance", true, false,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         readNumber(opt, v);
+         o.distance = v;
+     }},
+    {"--manufacturer", true, true,
+     [](Options& o, const std::string&, const std::string& v) { o.manufacturer = v; }},
+    {"--antenna", true, true,
+     [](Options& o, const std::string&, const std::string& v) { o.antenna = v; }},
+    {"--angle-dir", true, false,
+     [](Options& o, const std::string&, const std::string& v) { o.angleDir = v; }},
+    {"--polarisation", true, false,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         const StringArray items = {"vertical", "horizontal"};
+         o.polarisation =
+             pick(opt, v, items, items) == 0 ? Polarisation::Vertical : Polarisation::Horizontal;
+     }},
+    {"--station", true, false,
+     [](Options& o, const std::string&, const std::string& v) { o.stationFile = v; }},
+    {"--all-bands", false, true, [](Options& o, const std::string&, const std::string&) { o.allBands = true; }},
+    {"--json", false, false, [](Options& o, const std::string&, const std::string&) { o.json = true; }},
+    {"--help", false, false, [](Options& o, const std::string&, const std::string&) { o.help = true; }},
+    {"--version", false, false, [](Options& o, const std::string&, const std::string&) { o.version = true; }},
+};
+
+const OptionSpec* findOption(std::string_view name) {
+    for (const OptionSpec& spec : kOptions)
+        if (name == spec.name)
+            return &spec;
+    return nullptr;
+}
+
+std::string optionNames() {
+    StringArray values, flags;
+    for (const OptionSpec& spec : kOptions)
+        (spec.takesValue ? values : flags).push_back(spec.name);
+    return Joined(values) + ", " + Joined(flags);
+}
+
+bool given(const Options& o, std::string_view option) {
+    return std::find(o.stationOptions.begin(), o.stationOptions.end(), option) != o.stationOptions.end();
+}
+
+void checkCombinations(const Options& o) {
+    if (o.stationFile && !o.stationOptions.empty())
+        throw CliError{"--station: the file gives the station; allowed with --angle-dir, "
+                       "--polarisation, --distance and --json, not with " +
+                       o.stationOptions.front()};
+    if (o.manufacturer.has_value() != o.antenna.has_value())
+        throw CliError{std::string(o.antenna ? "--antenna" : "--manufacturer") +
+                       ": give --manufacturer and --antenna together"};
+    if (o.antenna && o.gain)
+        throw CliError{"--gain and --antenna: the antenna gives the gain; give one of them"};
+    if (o.antenna && o.allBands)
+        throw CliError{"--all-bands: computes every band; allowed without --antenna"};
+    if (o.band && o.frequency)
+        throw CliError{"--band and --frequency: give one of them, not both"};
+    if (o.allBands && (o.band || o.frequency))
+        throw CliError{"--all-bands: computes every band; allowed without --band and --frequency"};
+    if (o.power && o.distance)
+        throw CliError{"--power and --distance exclude each other"};
+}
+
+bool validUtf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+        if (extra < 0 || i + static_cast<std::size_t>(extra) >= s.size())
+            return false;
+        for (int k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) >> 6) != 0x2)
+                return false;
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+const char* Usage() { return kUsage; }
+
+namespace {
+NumberSettings withPoint() {
+    NumberSettings point = CurrentNumberSettings();
+    point.decimalSeparator = '.';
+    point.thousandSeparator = ',';
+    return point;
+}
+} // namespace
+
+PointNumbers::PointNumbers() : m_scoped(withPoint()) {}
+
+std::string TrimmedBandEdge(double mhz) {
+    const std::string t = FormatBandEdge(mhz);
+    return t.substr(t.find_first_not_of(' '));
+}
+
+std::string Joined(const StringArray& items) {
+    std::string out;
+    for (const auto& item : items)
+        out += (out.empty() ? "" : ", ") + item;
+    return out;
+}
+
+StringArray BandNames() {
+    StringArray out;
+    for (int i = 1; i <= kBandCount; ++i)
+        out.push_back(HamBands(i));
+    return out;
+}
+
+StringArray CableNames() {
+    StringArray out;
+    for (int i = 1; i <= kCableCount; ++i)
+        out.push_back(CableName(i));
+    return out;
+}
+
+std::string Quoted(std::string_view text) {
+    std::string out = "'";
+    std::size_t n = 0;
+    for (char c : text) {
+        if (++n > kQuotedLimit) {
+            out += '\x85'; // "…" in Windows-1252
+            break;
+        }
+        out += (static_cast<unsigned char>(c) < ' ' || c == 0x7f) ? '?' : c;
+    }
+    return out + "'";
+}
+
+std::string AllowedFor(std::string_view option) {
+    const std::string number = " (a number with a decimal point or comma)";
+    if (option == "--frequency")
+        return "a frequency in MHz from 0.003 up to below 300000, and from 0.1 to 20000 for "
+               "the cable loss" +
+               number;
+    if (option == "--power")
+        return "a power in W, 0 or more" + number;
+    if (option == "--length")
+        return "a cable length in m, 0 or more" + number;
+    if (option == "--other-loss")
+        return "an attenuation in dB, 0 or more" + number;
+    if (option == "--gain")
+        return "a gain in dBi" + number;
+    if (option == "--distance")
+        return "a distance in m, 0 or more" + number;
+    if (option == "--band")
+        return Joined(BandNames());
+    if (option == "--mode")
+        return Joined(ModeItems());
+    if (option == "--rhythm")
+        return Joined(RhythmItems());
+    if (option == "--factors")
+        return "FCC, BNetzA, " + FactorTableItems()[1] + ", 1, none";
+    if (option == "--cable")
+        return Joined(CableNames());
+    if (option == "--polarisation")
+        return "vertical, horizontal";
+    if (option == "--station")
+        return "a station file saved by the program";
+    if (option == "--manufacturer" || option == "--antenna")
+        return "a manufacturer and an antenna name of the catalogue";
+    if (option == "--angle-dir")
+        return "a folder";
+    return "";
+}
+
+Options ParseOptions(const std::vector<std::string>& args) {
+    Options o;
+    // --help anywhere answers with the help, whatever else is there.
+    if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+        o.help = true;
+        return o;
+    }
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string option = args[i];
+        std::optional<std::string> value;
+        if (const auto eq = option.find('='); option.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = option.substr(eq + 1);
+            option.resize(eq);
+        }
+        const OptionSpec* spec = findOption(option);
+        if (!spec || (!spec->takesValue && value))
+            throw CliError{"unknown option " + Quoted(args[i]) + "; allowed: " + optionNames()};
+        if (spec->takesValue && !value) {
+            if (i + 1 >= args.size())
+                throw CliError{option + ": a value is missing; allowed: " + AllowedFor(option)};
+            value = args[++i];
+        }
+        if (spec->describesStation && !given(o, option))
+            o.stationOptions.push_back(option);
+        spec->apply(o, option, value.value_or(std::string()));
+    }
+    checkCombinations(o);
+    return o;
+}
+
+std::string ArgumentToCp1252(std::string_view argument) {
+    return validUtf8(argument) ? Utf8ToCp1252(argument) : std::string(argument);
+}
+
+std::string MessageForTerminal(std::string_view cp1252) {
+    std::string masked(cp1252);
+    for (char& c : masked)
+        if (static_cast<unsigned char>(c) < ' ' || c == 0x7f)
+            c = '?';
+    return Cp1252ToUtf8(masked);
+}
+
+} // namespace radexa::cli

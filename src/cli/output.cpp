@@ -1,0 +1,202 @@
+#include "cli/output.h"
+
+#include "core/app/stationfile.h"
+#include "core/support/cp1252.h"
+#include "core/support/rdfunc.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+
+namespace radexa::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+constexpr const char* kFormat = "%3.2f";
+
+
+// A JSON number, written as the shortest text that reads back the same double (whole
+// numbers without a fraction); null for what is no finite number.
+Json number(double x) {
+    if (!std::isfinite(x))
+        return nullptr;
+    if (std::floor(x) == x && std::fabs(x) < 9007199254740992.0)
+        return static_cast<std::int64_t>(x);
+    return x;
+}
+
+// Null where the window shows "---".
+Json positive(double x) {
+    return x > 0 ? number(x) : Json(nullptr);
+}
+
+Json text(const std::string& cp1252) {
+    return Cp1252ToUtf8(cp1252);
+}
+
+using Lines = std::vector<std::pair<std::string, std::string>>;
+
+// The values as the window shows them, with its English labels.
+Lines textValues(const StationModel& m, bool powerFirst) {
+    const Calculation& last = m.last();
+    const CalcTexts t = m.outputTexts();
+    const Factors f = m.factors();
+    const CableValues cable = m.cablePage();
+    const FrequencyChoice& freq = m.frequency();
+    const std::string freqText = freq.FixedFrequencyMode
+                                     ? TrimmedBandEdge(freq.FixedFrequency)
+                                     : TrimmedBandEdge(BandLowerEdge(freq.BandIDX)) + " - " +
+                                           TrimmedBandEdge(BandUpperEdge(freq.BandIDX));
+    const std::pair<std::string, std::string> power = {"Power [W]", FormatReal(kFormat, last.input.Power)};
+    Lines lines;
+    if (powerFirst)
+        lines.push_back(power);
+    lines.push_back({"Ham-Band", HamBands(freq.FixedFrequencyMode ? 0 : freq.BandIDX)});
+    lines.push_back({"Freq. [MHz]", freqText});
+    if (!powerFirst)
+        lines.push_back(power);
+    lines.push_back({"Mode", ModeText(m.modeIdx())});
+    lines.push_back({"E-Field Limit  [V/m]", t.EditEps});
+    lines.push_back({"Modulation Factor", FormatReal(kFormat, f.ModeFactor)});
+    lines.push_back({"Intermittend Factor", FormatReal(kFormat, f.DutyCycle)});
+    lines.push_back({"Resulting Factor", FormatReal(kFormat, f.Factor)});
+    lines.push_back({"Frequency [MHz]", FormatReal(kFormat, cable.AttFreq)});
+    lines.push_back({"Attenuation [dB/100m]", cable.CableAtt100 == kUndefined
+                                                  ? std::string("---")
+                                                  : FormatReal(kFormat, cable.CableAtt100)});
+    lines.push_back({"Cable Length [m]", FormatReal(kFormat, cable.CableLength)});
+    lines.push_back({"Cable Attenuation [dB]", FormatReal(kFormat, cable.CableAtt)});
+    lines.push_back({"Other Attenuations [dB]", FormatReal(kFormat, cable.PlugAtt)});
+    lines.push_back({"Combined Attenuation between TX Output and Antenna Input [dB]",
+                     FormatReal(kFormat, cable.TotalAtt)});
+    lines.push_back({"Antenna Gain (dBi)", t.EditGain});
+    lines.push_back({"Ant. Input Power [W]", t.EditAntIn});
+    lines.push_back({"EIRP [W]", t.EditEIRP});
+    lines.push_back({"Distance [m]", t.EditrPS});
+    lines.push_back({"Nearfield Conds [m]", t.EditrNahfeld});
+    return lines;
+}
+
+// The taken antenna's catalogue entry and point.
+struct EntryPoint {
+    std::string manufacturer, name, elements;
+    double frequency = 0, gain = 0;
+};
+
+EntryPoint entryPoint(const StationModel& m) {
+    const TakenAntenna& t = *m.taken();
+    const auto k = static_cast<std::size_t>(t.entry);
+    const auto p = static_cast<std::size_t>(t.point);
+    const RData& data = m.catalogue()->Data()[k];
+    EntryPoint e;
+    e.manufacturer = m.catalogue()->Manufacturers()[k];
+    e.name = m.catalogue()->Names()[k];
+    e.frequency = data.Frequencies[p];
+    e.gain = data.Gains[p];
+    e.elements = p < data.Elements.size() ? data.Elements[p] : std::string();
+    return e;
+}
+
+Json jsonObject(const StationModel& m) {
+    const Calculation& last = m.last();
+    const CalcResult& c = last.result;
+    const Factors f = m.factors();
+    const CableValues cable = m.cablePage();
+    Json o;
+    o["band"] = m.frequency().FixedFrequencyMode ? Json(nullptr) : Json(HamBands(m.frequency().BandIDX));
+    o["frequency"] = number(m.referenceFrequency());
+    o["e_limit"] = positive(c.ELimit);
+    o["mode_factor"] = number(f.ModeFactor);
+    o["duty_cycle"] = number(f.DutyCycle);
+    o["factor"] = number(f.Factor);
+    o["cable_att100"] = cable.CableAtt100 == kUndefined ? Json(nullptr) : number(cable.CableAtt100);
+    o["cable_att"] = number(cable.CableAtt);
+    o["total_att"] = number(cable.TotalAtt);
+    o["gain"] = number(last.input.AntennaGain);
+    o["power"] = number(last.input.Power);
+    o["ant_in_power"] = number(c.AntInPower);
+    o["eirp"] = number(c.EIRP);
+    o["mean_eirp"] = number(c.MeanEIRP);
+    o["safety_distance"] = positive(c.SafetyDistance);
+    o["near_field_limit"] = positive(c.NearFieldLimit);
+    if (m.taken()) {
+        const EntryPoint e = entryPoint(m);
+        o["manufacturer"] = text(e.manufacturer);
+        o["antenna"] = text(e.name);
+        o["point_frequency"] = number(e.frequency);
+        Json angles = Json::array();
+        const PatternLists& p = last.pattern;
+        for (std::size_t a = 0; a < p.PatternAngles.size(); ++a) {
+            Json row;
+            row["angle"] = p.PatternAngles[a];
+            row["attenuation"] = number(p.PatternAttenuations[a]);
+            row["eirp"] = number(p.PatternEirp[a]);
+            row["distance"] = p.PatternDistances[a] == kUndefined ? Json(nullptr)
+                                                                  : number(p.PatternDistances[a]);
+            angles.push_back(std::move(row));
+        }
+        o["angles"] = std::move(angles);
+    }
+    return o;
+}
+
+// The angle table as the export writes it, with LF line ends.
+std::string angleTableText(const StationModel& m) {
+    std::string grid = GridFileText(m.angleTable());
+    std::string out;
+    out.reserve(grid.size());
+    for (char c : grid)
+        if (c != '\r')
+            out += c;
+    return out;
+}
+
+} // namespace
+
+std::string TextOutput(const Evaluation& e) {
+    PointNumbers point;
+    std::string out;
+    if (e.rows.size() > 1) {
+        for (std::size_t i = 0; i < e.rows.size(); ++i) {
+            const Lines lines = textValues(e.rows[i], e.powerFirst);
+            if (i == 0) {
+                for (std::size_t k = 0; k < lines.size(); ++k)
+                    out += (k ? "\t" : "") + lines[k].first;
+                out += '\n';
+            }
+            for (std::size_t k = 0; k < lines.size(); ++k)
+                out += (k ? "\t" : "") + lines[k].second;
+            out += '\n';
+        }
+        return Cp1252ToUtf8(out);
+    }
+    const StationModel& m = e.rows.front();
+    for (const auto& [label, value] : textValues(m, e.powerFirst))
+        out += label + (value.empty() ? ":" : ": " + value) + '\n';
+    if (m.taken()) {
+        const EntryPoint entry = entryPoint(m);
+        out += "Manufacturer: " + entry.manufacturer + '\n';
+        out += "Antenna: " + entry.name + '\n';
+        out += "Antenna point (Freq. Gain # Ele.): " +
+               FormatPointLine(entry.frequency, entry.gain, entry.elements) + '\n';
+    }
+    if (m.anglePageShown()) {
+        out += std::string("Antenna polarisation: ") +
+               (m.taken()->polarisation == Polarisation::Vertical ? "Vertical" : "Horizontal") + '\n';
+        out += angleTableText(m);
+    }
+    return Cp1252ToUtf8(out);
+}
+
+std::string JsonOutput(const Evaluation& e) {
+    PointNumbers point;
+    if (e.rows.size() == 1)
+        return jsonObject(e.rows.front()).dump() + '\n';
+    std::string out = "[\n";
+    for (std::size_t i = 0; i < e.rows.size(); ++i)
+        out += jsonObject(e.rows[i]).dump() + (i + 1 < e.rows.size() ? ",\n" : "\n");
+    return out + "]\n";
+}
+
+} // namespace radexa::cli
