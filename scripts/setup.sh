@@ -7,7 +7,7 @@ packages=(g++ cmake ninja-build pkg-config
           fonts-liberation2 xvfb xauth imagemagick
           clang-14 libclang-rt-14-dev
           desktop-file-utils appstream dpkg-dev file help2man poppler-utils
-          nlohmann-json3-dev)
+          nlohmann-json3-dev nec2c)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,5 +1,7 @@
 #include "cli/evaluation.h"
 
+#include "core/antennas/patterncatalogue.h"
+
 #include "core/support/atomicfile.h"
 #include "core/support/rdfunc.h"
 
@@ -232,7 +234,8 @@ std::string RefusalLine(Refusal r) {
 
 Evaluation Evaluate(const Options& o, const std::string& programFolder) {
     StationModel m;
-    m.setAngleFolders({o.angleDir ? *o.angleDir + "/" : programFolder + "ang/"});
+    // --angle-dir names the one folder; else the program's ang/, then the operator's own.
+    m.setAngleFolders(o.angleDir ? StringArray{*o.angleDir} : AngleDataFolders(programFolder + "ang"));
     if (o.stationFile)
         openStation(m, o);
     else

@@ -104,6 +104,8 @@ public:
                 rangeLine = i + 1;
             } else if (startsWith(line, kStepKey)) {
                 stepLine = i + 1;
+            } else if (!line.empty()) {
+                w.Notes.push_back(line);
             }
         }
         w.Range = keyInteger(kRangeKey, rangeLine);

@@ -49,6 +49,7 @@ struct TWinkAnt {
     DoubleArray VertAttenuations, HorAttenuations; // dB, one per angle
     double VertFrequency = 0, HorFrequency = 0;    // MHz of the accepted sections
     double VertSecond = 0, HorSecond = 0;          // second number of the section lines
+    StringArray Notes; // the non-empty free-text lines before the first section
 
     // True when "[Polarisation]" contains v.
     bool HasVertical() const;

@@ -5,6 +5,7 @@
 
 #include "core/antennas/antennen.h"
 #include "core/antennas/pattern.h"
+#include "core/antennas/patterncatalogue.h"
 #include "core/antennas/winkant.h"
 #include "core/calc/calc.h"
 #include "core/graphics/diagram.h"
@@ -283,7 +284,8 @@ bool TRadexaForm::AfterCreation() {
     StationPaths paths;
     paths.catalogueFile = QFile::encodeName(m_paths.CatalogueFileName).toStdString();
     paths.userAntennaFile = QFile::encodeName(m_paths.UserAntennaFileName).toStdString();
-    paths.angleFolders = {QFile::encodeName(m_paths.AngleDataFolder).toStdString()};
+    // The program's ang/ first, then the operator's own folder of angle data.
+    paths.angleFolders = AngleDataFolders(QFile::encodeName(m_paths.AngleDataFolder).toStdString());
     const Outcome loaded = m_model.loadCatalogue(paths);
     m_catalogueMissing = loaded.refused;
     apply(loaded);
