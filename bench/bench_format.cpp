@@ -1,4 +1,4 @@
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,7 @@
 
 #include "fuzz_input.h"
 
-#include "core/antennas/winkant.h"
+#include "core/antennas/angledata.h"
 
 using namespace radexa;
 

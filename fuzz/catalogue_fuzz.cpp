@@ -5,7 +5,7 @@
 
 #include "fuzz_input.h"
 
-#include "core/antennas/antennen.h"
+#include "core/antennas/catalogue.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include "fuzz_input.h"
 
 #include "core/antennas/patternimport.h"
-#include "core/antennas/winkant.h"
+#include "core/antennas/angledata.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 #include "fuzz_input.h"
 
 #include "core/support/numbersettings.h"
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 #include <cmath>
 

@@ -4,7 +4,7 @@
 // - one recalculation with a 32 768-row angle table on the Angle page.
 
 #include "core/support/numbersettings.h"
-#include "gui/app/radexaform.h"
+#include "gui/app/mainwindow.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "core/antennas/patterncatalogue.h"
 
 #include "core/support/atomicfile.h"
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 namespace radexa::cli {
 

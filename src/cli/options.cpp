@@ -3,7 +3,7 @@
 #include "core/calc/bands.h"
 #include "core/calc/cable.h"
 #include "core/support/cp1252.h"
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // text the operator gave where the window keeps a field's text (power, frequency, lengths,
 // distance); numbers are checked here so that a bad one is named by its option.
 
-#include "core/antennas/pattern.h"
+#include "core/antennas/angletable.h"
 #include "core/support/numbersettings.h"
 #include "core/support/types.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/app/stationfile.h"
 #include "core/support/cp1252.h"
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 #include <nlohmann/json.hpp>
 

@@ -3,7 +3,7 @@
 
 #include "core/support/atomicfile.h"
 #include "core/support/numbersettings.h"
-#include "gui/app/radexaform.h"
+#include "gui/app/mainwindow.h"
 #include "gui/support/systemnumbers.h"
 
 #include <QApplication>

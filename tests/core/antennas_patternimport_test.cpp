@@ -1,5 +1,5 @@
 #include "core/antennas/patternimport.h"
-#include "core/antennas/winkant.h"
+#include "core/antennas/angledata.h"
 #include "core/support/atomicfile.h"
 #include "core/support/plainnumber.h"
 

@@ -4,7 +4,7 @@
 #include "core/app/stationmodel.h"
 
 #include "core/support/numbersettings.h"
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 #include "test_files.h"
 #include "test_numbers.h"
 

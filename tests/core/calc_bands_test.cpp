@@ -1,5 +1,5 @@
 #include "core/calc/bands.h"
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 #include "test_numbers.h"
 

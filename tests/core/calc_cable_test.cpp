@@ -1,5 +1,5 @@
 #include "core/calc/cable.h"
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 #include "core/support/types.h"
 
 #include "test_numbers.h"

@@ -1,6 +1,6 @@
-#include "core/antennas/pattern.h"
+#include "core/antennas/angletable.h"
 #include "core/calc/limits.h"
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 #include "test_numbers.h"
 

@@ -2,7 +2,7 @@
 // unreadable catalogues, a huge catalogue of random bytes, and a user antenna file whose
 // writing stops half-way. Nothing may crash, hang or leave half a file; the old file stays.
 
-#include "core/antennas/antennen.h"
+#include "core/antennas/catalogue.h"
 #include "core/support/atomicfile.h"
 #include "core/support/datafile.h"
 

@@ -1,7 +1,7 @@
 // Readers at their limits: angle files of 32 767 lines, and station files with odd line
 // ends, missing lines and lines that end early, read from disk as the window reads them.
 
-#include "core/antennas/winkant.h"
+#include "core/antennas/angledata.h"
 #include "core/app/stationfile.h"
 #include "core/support/atomicfile.h"
 

@@ -1,10 +1,10 @@
 #include "fakes.h"
 
-#include "gui/antennas/eigeneantenne.h"
+#include "gui/antennas/ownantennadialog.h"
 #include "gui/app/about.h"
 #include "gui/app/maintainer.h"
-#include "gui/app/rdsplash.h"
-#include "gui/graphics/seitenansicht.h"
+#include "gui/app/splash.h"
+#include "gui/graphics/sideviewwindow.h"
 
 #include <QApplication>
 #include <QCoreApplication>

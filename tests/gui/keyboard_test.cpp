@@ -3,7 +3,7 @@
 // command-line calculator gives for the same station.
 #include "mainwindow_fixture.h"
 
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 #include "gui/support/controls.h"
 
 #include <QComboBox>

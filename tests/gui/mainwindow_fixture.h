@@ -5,7 +5,7 @@
 #include "fakes.h"
 
 #include "core/support/numbersettings.h"
-#include "gui/app/radexaform.h"
+#include "gui/app/mainwindow.h"
 #include "gui/support/editalign.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "core/support/atomicfile.h"
 #include "core/support/plainnumber.h"
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 #include <algorithm>
 #include <cctype>

@@ -15,7 +15,7 @@
 // grid all whole-degree samples lie on, samples between whole degrees are left out, and
 // nothing is interpolated (a gap is refused, naming the missing angle).
 
-#include "core/antennas/winkant.h"
+#include "core/antennas/angledata.h"
 #include "core/support/types.h"
 
 #include <optional>

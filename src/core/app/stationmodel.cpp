@@ -1,7 +1,7 @@
 #include "core/app/stationmodel.h"
 
 #include "core/support/atomicfile.h"
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 #include <algorithm>
 #include <cmath>

@@ -18,9 +18,9 @@
 // - the cable page shows the ticked cable; every calculation uses the cable page;
 // - the frequency shown is the frequency the calculation used.
 
-#include "core/antennas/antennen.h"
-#include "core/antennas/pattern.h"
-#include "core/antennas/winkant.h"
+#include "core/antennas/catalogue.h"
+#include "core/antennas/angletable.h"
+#include "core/antennas/angledata.h"
 #include "core/app/languages.h"
 #include "core/app/stationfile.h"
 #include "core/calc/calc.h"

@@ -1,6 +1,6 @@
 #include "core/calc/bands.h"
 
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 #include <array>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "core/calc/cable.h"
 
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 #include "core/support/types.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "core/calc/limits.h"
 
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 #include <cmath>
 #include <limits>

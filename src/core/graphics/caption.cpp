@@ -1,6 +1,6 @@
 #include "core/graphics/caption.h"
 
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 namespace radexa {
 

@@ -2,7 +2,7 @@
 
 #include "core/graphics/arrayhelpers.h"
 #include "core/support/numbersettings.h"
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 #include <algorithm>
 #include <cmath>

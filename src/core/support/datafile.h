@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 namespace radexa {
 

@@ -1,7 +1,7 @@
 #include "core/support/inifile.h"
 
 #include "core/support/atomicfile.h"
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 #include <charconv>
 

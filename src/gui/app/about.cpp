@@ -1,7 +1,7 @@
 #include "gui/app/about.h"
 
 #include "gui/app/maintainer.h"
-#include "gui/app/rdsplash.h"
+#include "gui/app/splash.h"
 #include "gui/support/platform.h"
 
 #include <QApplication>

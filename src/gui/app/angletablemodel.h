@@ -3,7 +3,7 @@
 // view asks for them, so that a table of tens of thousands of angles is refreshed at
 // once after every calculation.
 
-#include "core/antennas/pattern.h"
+#include "core/antennas/angletable.h"
 
 #include <QAbstractTableModel>
 #include <QFont>

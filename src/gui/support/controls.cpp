@@ -1,6 +1,6 @@
 #include "gui/support/controls.h"
 
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 #include "gui/support/platform.h"
 #include "gui/support/text.h"
 

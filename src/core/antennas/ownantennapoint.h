@@ -4,7 +4,7 @@
 // stored with the point (the comma separates the fields of the user antenna file), and a
 // point can be taken out again. Texts are Windows-1252 bytes.
 
-#include "core/antennas/makeant.h"
+#include "core/antennas/ownantenna.h"
 
 #include <string>
 #include <string_view>

@@ -3,9 +3,9 @@
 #include "core/graphics/diagram.h"
 #include "core/graphics/sideview.h"
 #include "gui/graphics/canvas.h"
-#include "gui/graphics/diagramm.h"
+#include "gui/graphics/diagramwindow.h"
 #include "gui/graphics/picture.h"
-#include "gui/graphics/seitenansicht.h"
+#include "gui/graphics/sideviewwindow.h"
 
 #include <gtest/gtest.h>
 

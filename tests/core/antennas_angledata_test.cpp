@@ -1,5 +1,5 @@
-#include "core/antennas/pattern.h"
-#include "core/antennas/winkant.h"
+#include "core/antennas/angletable.h"
+#include "core/antennas/angledata.h"
 
 #include "test_files.h"
 #include "test_numbers.h"

@@ -1,6 +1,6 @@
-#include "gui/antennas/eigeneantenne.h"
+#include "gui/antennas/ownantennadialog.h"
 
-#include "core/antennas/ownpoint.h"
+#include "core/antennas/ownantennapoint.h"
 #include "gui/support/controls.h"
 #include "gui/support/text.h"
 

@@ -1,27 +1,27 @@
 // The main window: start-up, shut-down, and the handlers of the calculation, the Mode
 // and Cable pages, the antenna choice and the Angle page.
 
-#include "gui/app/radexaform.h"
+#include "gui/app/mainwindow.h"
 
-#include "core/antennas/antennen.h"
-#include "core/antennas/pattern.h"
+#include "core/antennas/catalogue.h"
+#include "core/antennas/angletable.h"
 #include "core/antennas/patterncatalogue.h"
-#include "core/antennas/winkant.h"
+#include "core/antennas/angledata.h"
 #include "core/calc/calc.h"
 #include "core/graphics/diagram.h"
 #include "core/graphics/sideview.h"
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 #include "gui/app/about.h"
 #include "gui/app/maintainer.h"
-#include "gui/app/rdsplash.h"
+#include "gui/app/splash.h"
 #include "gui/app/settingslocation.h"
 #include "gui/app/windowplacement.h"
 #include "gui/support/controls.h"
 #include "gui/support/editalign.h"
 #include "gui/support/platform.h"
 #include "gui/support/text.h"
-#include "gui/graphics/diagramm.h"
-#include "gui/graphics/seitenansicht.h"
+#include "gui/graphics/diagramwindow.h"
+#include "gui/graphics/sideviewwindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,9 +1,9 @@
-#include "core/antennas/winkant.h"
+#include "core/antennas/angledata.h"
 
 #include "core/support/atomicfile.h"
 #include "core/support/cp1252.h"
 #include "core/support/datafile.h"
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 #include <algorithm>
 #include <cerrno>

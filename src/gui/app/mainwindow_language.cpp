@@ -1,6 +1,6 @@
 // Switching the main window between its four interface languages.
 
-#include "gui/app/radexaform.h"
+#include "gui/app/mainwindow.h"
 
 #include "gui/support/text.h"
 

@@ -2,7 +2,7 @@
 // on real files, the checks before saving, and the main window's menu command.
 #include "mainwindow_fixture.h"
 
-#include "gui/antennas/eigeneantenne.h"
+#include "gui/antennas/ownantennadialog.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "core/antennas/antennen.h"
+#include "core/antennas/catalogue.h"
 #include "core/support/datafile.h"
 
 #include "test_files.h"

@@ -1,4 +1,4 @@
-#include "gui/app/rdsplash.h"
+#include "gui/app/splash.h"
 
 #include "gui/app/about.h"
 #include "gui/app/maintainer.h"

@@ -1,4 +1,4 @@
-#include "gui/graphics/seitenansicht.h"
+#include "gui/graphics/sideviewwindow.h"
 
 #include "gui/graphics/canvas.h"
 #include "gui/graphics/picture.h"

@@ -1,6 +1,6 @@
 // The main window's controls, their places, captions, colours and fonts.
 
-#include "gui/app/radexaform.h"
+#include "gui/app/mainwindow.h"
 
 #include "gui/support/controls.h"
 #include "gui/support/editalign.h"

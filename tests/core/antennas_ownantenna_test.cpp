@@ -1,5 +1,5 @@
 // The checks of an own antenna before it is appended to the user antenna file.
-#include "core/antennas/makeant.h"
+#include "core/antennas/ownantenna.h"
 
 #include "test_numbers.h"
 

@@ -1,4 +1,4 @@
-#include "core/antennas/ownpoint.h"
+#include "core/antennas/ownantennapoint.h"
 
 #include <gtest/gtest.h>
 

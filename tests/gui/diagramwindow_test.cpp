@@ -3,7 +3,7 @@
 
 #include "core/support/numbersettings.h"
 #include "gui/graphics/canvas.h"
-#include "gui/graphics/diagramm.h"
+#include "gui/graphics/diagramwindow.h"
 
 #include <QAction>
 #include <QApplication>

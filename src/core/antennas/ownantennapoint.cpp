@@ -1,4 +1,4 @@
-#include "core/antennas/ownpoint.h"
+#include "core/antennas/ownantennapoint.h"
 
 #include "core/support/cp1252.h"
 

@@ -1,4 +1,4 @@
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 #include "core/support/cp1252.h"
 #include "core/support/numbersettings.h"

@@ -1,8 +1,8 @@
-#include "core/antennas/makeant.h"
+#include "core/antennas/ownantenna.h"
 
 #include "core/support/cp1252.h"
 #include "core/support/datafile.h"
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 #include <array>
 

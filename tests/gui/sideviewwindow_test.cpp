@@ -4,7 +4,7 @@
 
 #include "../core/test_numbers.h"
 #include "gui/graphics/canvas.h"
-#include "gui/graphics/seitenansicht.h"
+#include "gui/graphics/sideviewwindow.h"
 
 #include <QAction>
 #include <QApplication>

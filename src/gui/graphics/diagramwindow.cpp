@@ -1,4 +1,4 @@
-#include "gui/graphics/diagramm.h"
+#include "gui/graphics/diagramwindow.h"
 
 #include "gui/graphics/canvas.h"
 #include "gui/graphics/picture.h"

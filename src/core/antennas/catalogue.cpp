@@ -1,8 +1,8 @@
-#include "core/antennas/antennen.h"
+#include "core/antennas/catalogue.h"
 
 #include "core/support/atomicfile.h"
 #include "core/support/datafile.h"
-#include "core/support/rdfunc.h"
+#include "core/support/textnumbers.h"
 
 #include <algorithm>
 #include <cmath>

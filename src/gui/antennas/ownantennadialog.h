@@ -5,7 +5,7 @@
 // be removed again. Enter in a point field adds the point, and a point typed but not yet
 // added is added (or refused) before saving, so nothing typed is dropped unseen.
 
-#include "core/antennas/makeant.h"
+#include "core/antennas/ownantenna.h"
 
 #include <QDialog>
 #include <QString>

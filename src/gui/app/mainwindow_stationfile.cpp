@@ -2,14 +2,14 @@
 // The lines of a station file are built and read in the core (stationfile.h); here the
 // window gathers its values, restores its controls and reports.
 
-#include "gui/app/radexaform.h"
+#include "gui/app/mainwindow.h"
 
-#include "core/antennas/antennen.h"
+#include "core/antennas/catalogue.h"
 #include "core/app/stationfile.h"
 #include "core/calc/calc.h"
 #include "core/support/atomicfile.h"
-#include "core/support/rdfunc.h"
-#include "gui/antennas/eigeneantenne.h"
+#include "core/support/textnumbers.h"
+#include "gui/antennas/ownantennadialog.h"
 #include "gui/support/controls.h"
 #include "gui/support/editalign.h"
 #include "gui/support/grid.h"

@@ -2,7 +2,7 @@
 // The per-angle table: for the chosen polarisation of the angle data, the EIRP and the
 // safety distance in the direction of each angle, and the texts of the table's grid.
 
-#include "core/antennas/winkant.h"
+#include "core/antennas/angledata.h"
 #include "core/support/types.h"
 
 #include <string_view>

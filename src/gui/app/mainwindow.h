@@ -87,7 +87,7 @@ public:
     void EditExemptDistExit();
     void MIEndClick();
     // Station files, the angle-table export and the own-antenna dialog
-    // (radexaform_stationfile.cpp).
+    // (mainwindow_stationfile.cpp).
     void MIopenClick();
     void MISaveClick();
     void MISaveAsClick();
