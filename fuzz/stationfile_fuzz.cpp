@@ -1,6 +1,6 @@
 // The station-file reader: any bytes are read without failing; every line not restored is
-// named once; at most ten lines are kept, none holding a line end; what was restored is
-// written again by the builder and reads back the same.
+// named once; a bounded number of lines is kept, none holding a line end; what was restored
+// is written again by the builder and reads back the same.
 
 #include "fuzz_input.h"
 
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     (void)StationProblemsWarning("Problems in", "fuzz.txt", reading);
 
-    FUZZ_CHECK(reading.lines.size() <= static_cast<std::size_t>(kStationLineCount));
+    FUZZ_CHECK(reading.lines.size() <= kStationLinesRead);
     for (const std::string& line : reading.lines)
         FUZZ_CHECK(line.find_first_of("\r\n") == std::string::npos);
     if (reading.problems.empty()) {

@@ -219,10 +219,11 @@ TEST(StationFile, AFileSavedAsUtf8IsTheSameStation) {
     EXPECT_EQ(ParseStationFile("\xEF\xBB\xBF" + kStartUpFile.substr(0, 27)).record.band, "2m");
 }
 
-TEST(StationFile, OnlyTheFirstTenLinesAreKeptAndEchoedLinesAreBounded) {
-    // Ten million line ends: the reading keeps ten empty lines, not millions.
+TEST(StationFile, OnlyTheFirstLinesAreKeptAndEchoedLinesAreBounded) {
+    // Ten million line ends: the reading keeps the ten lines and the few where optional
+    // lines may stand, not millions.
     const auto blank = ParseStationFile(std::string(10'000'000, '\n'));
-    EXPECT_EQ(blank.lines.size(), 10u);
+    EXPECT_EQ(blank.lines.size(), kStationLinesRead);
     EXPECT_FALSE(blank.restored(StationLine::BandOrFrequency));
 
     const std::string longValue = "\x1b[2J" + std::string(5'000'000, 'x');

@@ -338,6 +338,31 @@ TEST_F(StationModelTest, SaveThenOpenRestoresEveryInputAndResult) {
     EXPECT_EQ(other.angleTable(), model.angleTable());
     EXPECT_EQ(other.currentStationFile(), "s.txt");
 
+    // The limit set, tier, ground and exemption distance follow the ten lines, only when
+    // they differ from the default; the default station's file has the ten lines alone.
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 10);
+    model.chooseLimitSet(LimitSet::Fcc);
+    model.chooseTier(LimitTier::Occupational);
+    model.setExemptionDistanceText("12,5");
+    const std::string withLimits = BuildStationFile(*model.stationRecord());
+    EXPECT_NE(withLimits.find("Grenzwerte..............>FCC\r\nPersonengruppe..........>occupational\r\n"
+                              "Abstand Freistellung....>12,5\r\n"),
+              std::string::npos)
+        << withLimits;
+    EXPECT_EQ(withLimits.find("Bodenreflexion"), std::string::npos);
+    ASSERT_TRUE(other.openStation(withLimits, "l.txt").complete());
+    EXPECT_EQ(other.limitChoice(), model.limitChoice());
+    EXPECT_EQ(other.exemptionDistanceText(), "12,5");
+    EXPECT_EQ(other.outputTexts().EditrPS, model.outputTexts().EditrPS);
+    // A file without them opens as the default.
+    ASSERT_TRUE(other.openStation(bytes, "s.txt").complete());
+    EXPECT_EQ(other.limitChoice(), LimitChoice());
+    EXPECT_TRUE(other.exemptionDistanceText().empty());
+    // An option line the program does not know is named by its line.
+    const StationOpening odd = other.openStation(bytes + "Grenzwerte..............>WHO\r\n", "o.txt");
+    ASSERT_EQ(odd.reading.problems.size(), 1u);
+    EXPECT_EQ(static_cast<int>(odd.reading.problems[0].line), 11);
+
     // A file whose power the calculation refuses is not remembered.
     StationRecord bad = record;
     bad.power = "-1";

@@ -19,6 +19,17 @@ const std::array<std::string, kStationLineCount> kLabels = {
 
 constexpr const char* kLineEnd = "\r\n";
 
+// The labels of the optional lines: the name, dots up to 24 bytes, ">".
+std::string optionLabel(std::string_view name) {
+    std::string label(name);
+    label.resize(kStationLabelLength - 1, '.');
+    return label + ">";
+}
+const std::array<std::string, kStationOptionCount> kOptionLabels = {
+    optionLabel("Grenzwerte"), optionLabel("Personengruppe"), optionLabel("Bodenreflexion"),
+    optionLabel("Abstand Freistellung")};
+
+
 int number(StationLine line) {
     return static_cast<int>(line);
 }
@@ -91,7 +102,14 @@ std::string BuildStationFile(const StationRecord& r) {
     std::string out;
     for (int i = 0; i < kStationLineCount; ++i)
         out += kLabels[static_cast<std::size_t>(i)] + oneLine(values[i]) + kLineEnd;
+    for (int i = 0; i < kStationOptionCount; ++i)
+        if (!r.options[i].empty())
+            out += kOptionLabels[static_cast<std::size_t>(i)] + oneLine(r.options[i]) + kLineEnd;
     return out;
+}
+
+const std::string& StationOptionLabel(StationOption option) {
+    return kOptionLabels[static_cast<std::size_t>(option)];
 }
 
 FileReadResult ReadStationFile(const std::string& path) {
@@ -115,8 +133,20 @@ StationFileReading ParseStationFile(std::string_view bytes) {
         converted = Utf8ToCp1252(bytes);
         bytes = converted;
     }
-    reading.lines = firstLines(bytes, kStationLineCount);
+    reading.lines = firstLines(bytes, kStationLinesRead);
     StationRecord& r = reading.record;
+
+    // Optional lines after the tenth are known by their label; others are ignored.
+    for (std::size_t n = kStationLineCount; n < reading.lines.size(); ++n) {
+        const std::string& line = reading.lines[n];
+        for (int o = 0; o < kStationOptionCount; ++o) {
+            const std::string& label = kOptionLabels[static_cast<std::size_t>(o)];
+            if (line.compare(0, label.size(), label) == 0) {
+                r.options[o] = trimBlanks(line.substr(label.size()));
+                reading.optionLine[o] = static_cast<int>(n) + 1;
+            }
+        }
+    }
 
     for (int n = 1; n <= kStationLineCount; ++n) {
         const auto line = static_cast<StationLine>(n);

@@ -27,6 +27,17 @@ enum class StationLine {
     OtherAttenuations,
 };
 constexpr int kStationLineCount = 10;
+
+// Lines that may follow the tenth, in the same label form, each written only when its value
+// differs from the default (so a default station's file is byte for byte the ten lines,
+// and an older program, which ignores further lines, still opens it). Their values are the
+// words of the command-line calculator: "ICNIRP2020", "occupational", "1.6" or "none", and
+// the distance as the other lines write numbers.
+enum class StationOption { LimitSet, Tier, Ground, ExemptionDistance };
+constexpr int kStationOptionCount = 4;
+// How many lines a reading keeps: the ten, and a few after them where optional lines
+// are looked for; the rest of a file is ignored.
+constexpr std::size_t kStationLinesRead = kStationLineCount + 16;
 // Length of every label, in bytes.
 constexpr std::size_t kStationLabelLength = 25;
 
@@ -46,8 +57,17 @@ struct StationRecord {
     std::string cable;             // selected item of CLBCable, e.g. "RG213"
     std::string cableLength;       // EditCableLength
     std::string otherAttenuations; // EditPlugAtt
+    // The optional lines; empty where the default holds (ICNIRP 1998, public, no ground
+    // reflection, no distance for the FCC exemption).
+    std::string options[kStationOptionCount];
+
+    std::string& option(StationOption o) { return options[static_cast<int>(o)]; }
+    const std::string& option(StationOption o) const { return options[static_cast<int>(o)]; }
 
     bool operator==(const StationRecord& o) const {
+        for (int i = 0; i < kStationOptionCount; ++i)
+            if (options[i] != o.options[i])
+                return false;
         return fixedFrequencyMode == o.fixedFrequencyMode && band == o.band &&
                frequencyText == o.frequencyText && antennaName == o.antennaName &&
                manufacturer == o.manufacturer && height == o.height && power == o.power &&
@@ -79,8 +99,10 @@ struct StationFileProblem {
 struct StationFileReading {
     StationRecord record;
     double fixedFrequency = 0; // the number after "F" when record.fixedFrequencyMode
-    StringArray lines;         // the file's first ten lines as read, without line ends
+    StringArray lines;         // the file's lines as read (the ten, then optional ones)
     std::vector<StationFileProblem> problems;
+    // The line number of each optional line that was read (0: not in the file).
+    int optionLine[kStationOptionCount] = {};
 
     // True when the line was read and its value taken over.
     bool restored(StationLine line) const;
@@ -90,8 +112,12 @@ struct StationFileReading {
 
 // The label of a line: 25 bytes, German in every interface language.
 const std::string& StationLineLabel(StationLine line);
+// The label of an optional line: "Grenzwerte", "Personengruppe", "Bodenreflexion",
+// "Abstand Freistellung", padded with dots to 24 bytes, then ">".
+const std::string& StationOptionLabel(StationOption option);
 
-// The ten lines of the station file, each ended by CR LF.
+// The ten lines of the station file, then the optional lines that are not empty, each
+// ended by CR LF.
 std::string BuildStationFile(const StationRecord& record);
 
 // A station file larger than this is refused before it is read.

@@ -666,6 +666,35 @@ StationOpening StationModel::openStation(std::string_view bytes, std::string_vie
     if (reading.restored(StationLine::OtherAttenuations))
         m_plugAttText = r.otherAttenuations;
 
+    // The optional lines: a file without them is the default limit set, tier and ground,
+    // and no distance for the exemption.
+    LimitChoice limits;
+    std::string exemption;
+    double exemptionDistance = 0;
+    auto optionProblem = [&reading](StationOption o) {
+        reading.addProblem(static_cast<StationLine>(reading.optionLine[static_cast<int>(o)]), kUnknown);
+    };
+    if (const std::string& v = r.option(StationOption::LimitSet); !v.empty() && !ParseLimitSet(v, limits.set))
+        optionProblem(StationOption::LimitSet);
+    if (const std::string& v = r.option(StationOption::Tier); !v.empty()) {
+        LimitTier tier = LimitTier::Public;
+        if (ParseLimitTier(v, tier) && HasTier(limits.set, tier))
+            limits.tier = tier;
+        else
+            optionProblem(StationOption::Tier);
+    }
+    if (const std::string& v = r.option(StationOption::Ground); !v.empty() && !ParseGround(v, limits.ground))
+        optionProblem(StationOption::Ground);
+    if (const std::string& v = r.option(StationOption::ExemptionDistance); !v.empty()) {
+        if (nonNegative(v, exemptionDistance))
+            exemption = v;
+        else
+            optionProblem(StationOption::ExemptionDistance);
+    }
+    m_limits = limits;
+    m_exemptionText = exemption;
+    m_exemptionDistance = exemptionDistance;
+
     Notices notices = updateCable();
 
     // The antenna: found again by its name and manufacturer and taken for the restored
@@ -734,6 +763,14 @@ std::optional<StationRecord> StationModel::stationRecord(Notices* why) const {
     r.cable = CableName(m_cableIdx);
     r.cableLength = m_cableLengthText;
     r.otherAttenuations = m_plugAttText;
+    const LimitChoice defaults;
+    if (m_limits.set != defaults.set)
+        r.option(StationOption::LimitSet) = LimitSetWord(m_limits.set);
+    if (m_limits.tier != defaults.tier)
+        r.option(StationOption::Tier) = LimitTierWord(m_limits.tier);
+    if (m_limits.ground != defaults.ground)
+        r.option(StationOption::Ground) = GroundWord(m_limits.ground);
+    r.option(StationOption::ExemptionDistance) = m_exemptionText;
     return r;
 }
 
