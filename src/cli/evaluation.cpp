@@ -118,7 +118,24 @@ void check(const Outcome& outcome) {
     const Notice& n = outcome.notices.front();
     if (n.subject == NoticeSubject::AngleData)
         throw CliError{"--angle-dir: " + Quoted(n.detail)};
+    if (n.refusal == Refusal::OutsideLimitSet)
+        throw CliError{"--limits: " + n.detail + " allowed: " + AllowedFor("--limits")};
+    if (n.refusal == Refusal::NoLimitTier)
+        throw CliError{"--tier: " + n.detail + " allowed with ICNIRP2020, FCC"};
     throw CliError{RefusalLine(n.refusal == Refusal::None ? Refusal::OutOfRange : n.refusal)};
+}
+
+// --limits, --tier, --ground and --exemption-distance: they win over a station file's lines.
+void applyLimits(StationModel& m, const Options& o) {
+    if (o.limits)
+        check(m.chooseLimitSet(*o.limits));
+    if (o.tier)
+        check(m.chooseTier(*o.tier));
+    if (o.ground)
+        check(m.chooseGround(*o.ground));
+    if (o.exemptionDistance && m.setExemptionDistanceText(*o.exemptionDistance).refused)
+        throw CliError{"--exemption-distance: " + Quoted(*o.exemptionDistance) +
+                       " is not a distance; allowed: " + AllowedFor("--exemption-distance")};
 }
 
 // --manufacturer and --antenna: highlighted and taken as in the window.
@@ -245,19 +262,24 @@ Evaluation Evaluate(const Options& o, const std::string& programFolder) {
 
     Evaluation e;
     e.powerFirst = o.distance.has_value();
-    auto finish = [&](StationModel station) {
+    e.limits = o.limitOptions();
+    e.compare = o.compare;
+    applyLimits(m, o);
+    if (!o.allBands) {
         if (o.distance)
-            check(station.setPowerForDistance(*o.distance));
-        e.rows.push_back(std::move(station));
-    };
-    if (o.allBands) {
-        for (int band = 1; band <= kBandCount; ++band) {
-            StationModel row = m;
-            check(row.chooseBand(band));
-            finish(std::move(row));
-        }
-    } else {
-        finish(std::move(m));
+            check(m.setPowerForDistance(*o.distance));
+        e.rows.push_back(std::move(m));
+        return e;
+    }
+    // Every band; a band the chosen set gives no level for is a row of "---", not a failure.
+    for (int band = 1; band <= kBandCount; ++band) {
+        StationModel row = m;
+        const Outcome chosen = row.chooseBand(band);
+        if (!chosen.notices.empty() && chosen.notices.front().refusal != Refusal::OutsideLimitSet)
+            check(chosen);
+        if (o.distance && row.last().result.ok())
+            check(row.setPowerForDistance(*o.distance));
+        e.rows.push_back(std::move(row));
     }
     return e;
 }

@@ -13,6 +13,8 @@ namespace radexa::cli {
 struct Evaluation {
     std::vector<StationModel> rows; // one station, or one per band with --all-bands
     bool powerFirst = false;        // --distance: the power found is printed first
+    bool limits = false;            // a limit option was given: the set and checks are printed
+    bool compare = false;           // --compare: the six sets and tiers per station
 };
 
 // Throws CliError naming the option (or the station-file line) that cannot be used.

@@ -17,9 +17,12 @@ const char* const kUsage =
     "                  [--factors FCC|BNetzA|1] [--cable NAME] [--length M]\n"
     "                  [--other-loss DB] [--gain DBI | --manufacturer NAME --antenna NAME]\n"
     "                  [--angle-dir DIR] [--polarisation vertical|horizontal]\n"
-    "                  [--distance M] [--all-bands] [--json] [--help] [--version]\n"
+    "                  [--distance M] [--limits SET] [--tier T] [--ground G]\n"
+    "                  [--exemption-distance M] [--compare] [--all-bands] [--json]\n"
+    "                  [--help] [--version]\n"
     "       radexa-cli --station FILE [--angle-dir DIR] [--polarisation P] [--distance M]\n"
-    "                  [--json]\n"
+    "                  [--limits SET] [--tier T] [--ground G] [--exemption-distance M]\n"
+    "                  [--compare] [--json]\n"
     "\n"
     "Computes the safety distance of a transmitting station for persons (far field).\n"
     "Defaults: --band 2m --power 100 --mode SSB --rhythm \"TX3 RX3\" --factors FCC\n"
@@ -49,6 +52,16 @@ const char* const kUsage =
     "                     factors, cable, length, other losses)\n"
     "  --distance M       find the power for this safety distance (printed first; not\n"
     "                     with --power)\n"
+    "  --limits SET       the exposure limits: ICNIRP1998 (the band table, the default),\n"
+    "                     ICNIRP2020, FCC (47 CFR 1.1310) or SC6 (Health Canada Safety\n"
+    "                     Code 6)\n"
+    "  --tier T           public (the default) or occupational (ICNIRP2020 and FCC only)\n"
+    "  --ground G         ground reflection, as a field factor: none (the default), 1.6\n"
+    "                     (typical ground) or 2 (full reflection)\n"
+    "  --exemption-distance M\n"
+    "                     distance to the nearest place people may be, for the FCC\n"
+    "                     exemption from evaluation\n"
+    "  --compare          one row per limit set and tier for the same station\n"
     "  --all-bands        one row per band for the same station\n"
     "  --json             JSON output, full precision, null where the window shows ---\n"
     "  --help, --version  this text, the version\n"
@@ -151,6 +164,33 @@ const OptionSpec kOptions[] = {
      }},
     {"--station", true, false,
      [](Options& o, const std::string&, const std::string& v) { o.stationFile = v; }},
+    {"--limits", true, false,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         LimitSet set = LimitSet::Icnirp1998;
+         if (!ParseLimitSet(v, set))
+             throw CliError{opt + ": unknown value " + Quoted(v) + "; allowed: " + AllowedFor(opt)};
+         o.limits = set;
+     }},
+    {"--tier", true, false,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         LimitTier tier = LimitTier::Public;
+         if (!ParseLimitTier(v, tier))
+             throw CliError{opt + ": unknown value " + Quoted(v) + "; allowed: " + AllowedFor(opt)};
+         o.tier = tier;
+     }},
+    {"--ground", true, false,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         GroundReflection ground = GroundReflection::None;
+         if (!ParseGround(v, ground))
+             throw CliError{opt + ": unknown value " + Quoted(v) + "; allowed: " + AllowedFor(opt)};
+         o.ground = ground;
+     }},
+    {"--exemption-distance", true, false,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         readNumber(opt, v);
+         o.exemptionDistance = v;
+     }},
+    {"--compare", false, false, [](Options& o, const std::string&, const std::string&) { o.compare = true; }},
     {"--all-bands", false, true, [](Options& o, const std::string&, const std::string&) { o.allBands = true; }},
     {"--json", false, false, [](Options& o, const std::string&, const std::string&) { o.json = true; }},
     {"--help", false, false, [](Options& o, const std::string&, const std::string&) { o.help = true; }},
@@ -193,6 +233,12 @@ void checkCombinations(const Options& o) {
         throw CliError{"--all-bands: computes every band; allowed without --band and --frequency"};
     if (o.power && o.distance)
         throw CliError{"--power and --distance exclude each other"};
+    // The default set (and a station file's, checked when it is read) may lack the tier.
+    const LimitSet set = o.limits.value_or(LimitSet::Icnirp1998);
+    if (o.tier == LimitTier::Occupational && (o.limits || !o.stationFile) &&
+        !HasTier(set, LimitTier::Occupational))
+        throw CliError{"--tier: " + LimitRefusalText(Refusal::NoLimitTier, LimitChoice{set}) +
+                       " allowed with ICNIRP2020, FCC"};
 }
 
 bool validUtf8(std::string_view s) {
@@ -289,6 +335,14 @@ std::string AllowedFor(std::string_view option) {
         return "a manufacturer and an antenna name of the catalogue";
     if (option == "--angle-dir")
         return "a folder";
+    if (option == "--limits")
+        return "ICNIRP1998, ICNIRP2020, FCC, SC6";
+    if (option == "--tier")
+        return "public, occupational";
+    if (option == "--ground")
+        return "none, 1.6, 2";
+    if (option == "--exemption-distance")
+        return "a distance in m, 0 or more" + number;
     return "";
 }
 

@@ -4,6 +4,7 @@
 // distance); numbers are checked here so that a bad one is named by its option.
 
 #include "core/antennas/angletable.h"
+#include "core/calc/limits.h"
 #include "core/support/numbersettings.h"
 #include "core/support/types.h"
 
@@ -40,11 +41,19 @@ struct Options {
     std::optional<std::string> angleDir;
     std::optional<Polarisation> polarisation;
     std::optional<std::string> distance; // m, as typed
+    std::optional<LimitSet> limits;
+    std::optional<LimitTier> tier;
+    std::optional<GroundReflection> ground;
+    std::optional<std::string> exemptionDistance; // m, as typed
+    bool compare = false;
     bool allBands = false;
     bool json = false;
     bool help = false;
     bool version = false;
     StringArray stationOptions; // the given options that describe the station, in order
+
+    // Whether a limit option was given: the output then names the set and its checks.
+    bool limitOptions() const { return limits || tier || ground || exemptionDistance; }
 };
 
 // Reads the arguments (without the program name; Windows-1252). Throws CliError.

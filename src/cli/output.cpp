@@ -98,6 +98,56 @@ EntryPoint entryPoint(const StationModel& m) {
     return e;
 }
 
+// What the set's binding check is, when the calculation has one.
+const LimitCheckResult* bindingCheck(const LimitEvaluation& l) {
+    return l.ok() && l.binding >= 0 && l.binding < static_cast<int>(l.checks.size())
+               ? &l.checks[static_cast<std::size_t>(l.binding)]
+               : nullptr;
+}
+
+Json levelNumber(double x) {
+    return x == kUndefined ? Json(nullptr) : number(x);
+}
+
+// The limit set, its checks and the FCC exemption, added when a limit option was given.
+void addLimits(Json& o, const StationModel& m) {
+    const LimitChoice& choice = m.limitChoice();
+    const LimitEvaluation& l = m.last().limits;
+    const LimitCheckResult* binding = bindingCheck(l);
+    o["limits"] = LimitSetWord(choice.set);
+    o["tier"] = LimitTierWord(choice.tier);
+    o["ground_factor"] = number(GroundFieldFactor(choice.ground));
+    o["averaging_minutes"] = binding ? number(binding->AveragingMinutes) : Json(nullptr);
+    o["binding_check"] = binding ? Json(LimitCheckName(binding->check)) : Json(nullptr);
+    Json checks = Json::array();
+    for (const LimitCheckResult& c : l.checks) {
+        Json row;
+        row["name"] = LimitCheckName(c.check);
+        row["e_limit"] = levelNumber(c.E);
+        row["h_limit"] = levelNumber(c.H);
+        row["s_limit"] = levelNumber(c.S);
+        row["averaging_minutes"] = number(c.AveragingMinutes);
+        row["safety_distance"] = levelNumber(c.SafetyDistance);
+        checks.push_back(std::move(row));
+    }
+    o["checks"] = std::move(checks);
+    if (const auto e = m.exemption(); e && e->ok()) {
+        Json ex;
+        ex["erp"] = number(e->Erp);
+        ex["threshold"] = levelNumber(e->Threshold);
+        ex["distance"] = number(e->Distance);
+        ex["exempt"] = e->Exempt;
+        o["exemption"] = std::move(ex);
+    }
+}
+
+// The six sets and tiers for the station's EIRPs.
+std::array<LimitEvaluation, kComparisonRows> comparison(const StationModel& m) {
+    const CalcInput& in = m.last().input;
+    const double eirp = EIRP(AntInPower(in.Power, in.TotalAtt), in.AntennaGain);
+    return CompareLimits(m.frequency(), eirp, MeanEIRP(eirp, in.Factor), m.limitChoice().ground);
+}
+
 Json jsonObject(const StationModel& m) {
     const Calculation& last = m.last();
     const CalcResult& c = last.result;
@@ -141,14 +191,92 @@ Json jsonObject(const StationModel& m) {
     return o;
 }
 
-// The angle table as the export writes it, with LF line ends.
+Json jsonComparison(const StationModel& m, bool withBand) {
+    Json rows = Json::array();
+    const auto choices = ComparisonChoices(m.limitChoice().ground);
+    const auto evaluations = comparison(m);
+    for (std::size_t i = 0; i < kComparisonRows; ++i) {
+        const LimitEvaluation& l = evaluations[i];
+        const LimitCheckResult* binding = bindingCheck(l);
+        Json row;
+        if (withBand)
+            row["band"] = HamBands(m.frequency().BandIDX);
+        row["limits"] = LimitSetWord(choices[i].set);
+        row["tier"] = LimitTierWord(choices[i].tier);
+        row["binding_check"] = binding ? Json(LimitCheckName(binding->check)) : Json(nullptr);
+        row["e_limit"] = l.ok() ? positive(l.ELimit) : Json(nullptr);
+        row["safety_distance"] = l.ok() ? positive(l.SafetyDistance) : Json(nullptr);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::string levelText(double x, const char* format) {
+    return x == kUndefined ? std::string("---") : FormatReal(format, x);
+}
+
+// The set, its checks and the exemption as text lines.
+std::string limitLines(const StationModel& m) {
+    const LimitChoice& choice = m.limitChoice();
+    const LimitEvaluation& l = m.last().limits;
+    const LimitCheckResult* binding = bindingCheck(l);
+    std::string out = "Limit set: " + LimitSetName(choice.set) + "\n";
+    out += "Persons: " + LimitTierWord(choice.tier) + "\n";
+    out += "Ground factor: " + FormatReal(kFormat, GroundFieldFactor(choice.ground)) + "\n";
+    out += "Binding check: " + (binding ? LimitCheckName(binding->check) : std::string("---")) + "\n";
+    for (const LimitCheckResult& c : l.checks)
+        out += "Check " + LimitCheckName(c.check) + ": E " + levelText(c.E, kFormat) + " V/m, H " +
+               levelText(c.H, "%3.3f") + " A/m, S " + levelText(c.S, kFormat) + " W/m\xB2, " +
+               (c.AveragingMinutes > 0 ? FormatReal("%1.0f", c.AveragingMinutes) + " min" : "peak") +
+               ", distance " + levelText(c.SafetyDistance, kFormat) + " m\n";
+    if (const auto e = m.exemption(); e && e->ok())
+        out += std::string("FCC exemption: ") +
+               (e->Exempt ? "exempt" : "evaluation required, " + ExemptionOutcomeText(e->outcome)) +
+               " (ERP " + FormatReal(kFormat, e->Erp) +
+               " W, threshold " + levelText(e->Threshold, kFormat) + " W, distance " +
+               FormatReal(kFormat, e->Distance) + " m)\n";
+    return out;
+}
+
+std::string comparisonText(const Evaluation& e) {
+    const bool bands = e.rows.size() > 1;
+    std::string out = std::string(bands ? "Ham-Band\t" : "") +
+                      "Limits\tTier\tBinding check\tE-Field Limit  [V/m]\tDistance [m]\n";
+    for (const StationModel& m : e.rows) {
+        const auto choices = ComparisonChoices(m.limitChoice().ground);
+        const auto evaluations = comparison(m);
+        for (std::size_t i = 0; i < kComparisonRows; ++i) {
+            const LimitEvaluation& l = evaluations[i];
+            const LimitCheckResult* binding = bindingCheck(l);
+            if (bands)
+                out += HamBands(m.frequency().BandIDX) + "\t";
+            out += LimitSetWord(choices[i].set) + "\t" + LimitTierWord(choices[i].tier) + "\t" +
+                   (binding ? LimitCheckName(binding->check) : std::string("---")) + "\t" +
+                   (l.ok() ? FormatPositiveReal(kFormat, l.ELimit) : std::string("---")) + "\t" +
+                   (l.ok() ? FormatPositiveReal(kFormat, l.SafetyDistance) : std::string("---")) + "\n";
+        }
+    }
+    return out;
+}
+
+// The angle table as the export writes it (every cell padded to 9 characters and followed
+// by " ;"), with LF line ends; written row by row, in one pass.
 std::string angleTableText(const StationModel& m) {
-    std::string grid = GridFileText(m.angleTable());
+    const PatternLists& p = m.last().pattern;
     std::string out;
-    out.reserve(grid.size());
-    for (char c : grid)
-        if (c != '\r')
-            out += c;
+    out.reserve((p.PatternAngles.size() + 1) * 4 * 11 + 1);
+    auto row = [&out](const StringArray& cells) {
+        for (const std::string& cell : cells) {
+            if (cell.size() < 9)
+                out.append(9 - cell.size(), ' ');
+            out += cell;
+            out += " ;";
+        }
+        out += '\n';
+    };
+    row(AngleTableHeader());
+    for (std::size_t k = 0; k < p.PatternAngles.size(); ++k)
+        row(AngleTableRow(p, k));
     return out;
 }
 
@@ -156,6 +284,8 @@ std::string angleTableText(const StationModel& m) {
 
 std::string TextOutput(const Evaluation& e) {
     PointNumbers point;
+    if (e.compare)
+        return Cp1252ToUtf8(comparisonText(e));
     std::string out;
     if (e.rows.size() > 1) {
         for (std::size_t i = 0; i < e.rows.size(); ++i) {
@@ -174,6 +304,8 @@ std::string TextOutput(const Evaluation& e) {
     const StationModel& m = e.rows.front();
     for (const auto& [label, value] : textValues(m, e.powerFirst))
         out += label + (value.empty() ? ":" : ": " + value) + '\n';
+    if (e.limits)
+        out += limitLines(m);
     if (m.taken()) {
         const EntryPoint entry = entryPoint(m);
         out += "Manufacturer: " + entry.manufacturer + '\n';
@@ -191,11 +323,27 @@ std::string TextOutput(const Evaluation& e) {
 
 std::string JsonOutput(const Evaluation& e) {
     PointNumbers point;
+    auto object = [&e](const StationModel& m) {
+        if (e.compare)
+            return jsonComparison(m, e.rows.size() > 1);
+        Json o = jsonObject(m);
+        if (e.limits)
+            addLimits(o, m);
+        return o;
+    };
     if (e.rows.size() == 1)
-        return jsonObject(e.rows.front()).dump() + '\n';
+        return object(e.rows.front()).dump() + '\n';
+    // One row per band; the comparisons of all bands as one array.
+    if (e.compare) {
+        Json all = Json::array();
+        for (const StationModel& m : e.rows)
+            for (auto& row : jsonComparison(m, true))
+                all.push_back(std::move(row));
+        return all.dump() + '\n';
+    }
     std::string out = "[\n";
     for (std::size_t i = 0; i < e.rows.size(); ++i)
-        out += jsonObject(e.rows[i]).dump() + (i + 1 < e.rows.size() ? ",\n" : "\n");
+        out += object(e.rows[i]).dump() + (i + 1 < e.rows.size() ? ",\n" : "\n");
     return out + "]\n";
 }
 

@@ -318,6 +318,76 @@ cli_bad(NAME antenna-no-catalogue ARGS --manufacturer Example --antenna MyAnt
 cli_bad(NAME polarisation-unknown ARGS --polarisation diagonal STDERR "--polarisation: .*allowed: vertical, horizontal")
 
 
+# --- Limit sets ------------------------------------------------------------------------
+
+# The six rows of a comparison for the start-up station on five bands.
+cli_ok(NAME compare-2m ARGS --compare
+    FIRST "Limits\tTier\tBinding check\tE-Field Limit  [V/m]\tDistance [m]"
+    LINES "ICNIRP1998\tpublic\tICNIRP 1998\t27.50\t0.91" "ICNIRP2020\tpublic\twhole body\t27.70\t0.90"
+          "ICNIRP2020\toccupational\twhole body\t61.00\t0.41" "FCC\tpublic\tFCC\t27.50\t0.91"
+          "FCC\toccupational\tFCC\t61.40\t0.41" "SC6\tpublic\tSC6\t22.06\t1.14")
+cli_ok(NAME compare-160m ARGS --band 160m --compare
+    LINES "ICNIRP1998\tpublic\tICNIRP 1998\t61.52\t0.44" "ICNIRP2020\tpublic\tinstantaneous\t83.00\t0.65"
+          "FCC\tpublic\tFCC\t412.00\t0.07" "SC6\tpublic\tSC6\t27.46\t0.99")
+cli_ok(NAME compare-20m ARGS --band 20m --compare
+    LINES "ICNIRP2020\tpublic\twhole body\t46.49\t0.57" "FCC\tpublic\tFCC\t57.42\t0.46")
+cli_ok(NAME compare-70cm ARGS --band 70cm --compare
+    LINES "FCC\tpublic\tFCC\t32.87\t0.70" "SC6\tpublic\tSC6\t24.95\t0.92")
+cli_ok(NAME compare-23cm ARGS --band 23cm --compare
+    LINES "ICNIRP2020\toccupational\twhole body\t105.64\t0.18" "SC6\tpublic\tSC6\t35.83\t0.54")
+foreach(band 160m 20m 2m 70cm 23cm)
+    execute_process(COMMAND "${CLI}" --band ${band} --compare OUTPUT_VARIABLE out)
+    string(REGEX MATCHALL "\n" lines "${out}")
+    list(LENGTH lines n)
+    if(NOT n EQUAL 7)
+        fail("compare-rows-${band}" "${n} lines:\n${out}")
+    endif()
+endforeach()
+# (Each text with a bracket in a call of its own: CMake lists do not split inside brackets.)
+cli_ok(NAME compare-json ARGS --compare --json
+    MATCHES "^.{\"limits\":\"ICNIRP1998\",\"tier\":\"public\",\"binding_check\":\"ICNIRP 1998\",\"e_limit\":27.5,\"safety_distance\":0.911[0-9]*},")
+cli_ok(NAME compare-json-last ARGS --compare --json
+    MATCHES "{\"limits\":\"SC6\",\"tier\":\"public\",\"binding_check\":\"SC6\",\"e_limit\":22.06,\"safety_distance\":1.13[0-9]*}.\n$")
+cli_ok(NAME compare-all-bands-json ARGS --compare --all-bands --json
+    HAS "{\"band\":\"LW\",\"limits\":\"FCC\",\"tier\":\"public\",\"binding_check\":null,\"e_limit\":null,\"safety_distance\":null}")
+
+# The set's checks and the exemption, in text and JSON, only when asked for.
+cli_ok(NAME limits-2020 ARGS --limits ICNIRP2020 --band 40m --exemption-distance 10
+    LINES "E-Field Limit  [V/m]: 83.00" "Limit set: ICNIRP 2020" "Persons: public"
+          "Binding check: instantaneous" "Distance [m]: 0.65"
+    MATCHES "\nCheck whole body: E 75.33 V/m, [^\n]*, 30 min, distance 0.36 m\n"
+            "\nFCC exemption: exempt \\(ERP 14.71 W, threshold 6655.09 W, distance 10.00 m\\)\n")
+cli_ok(NAME limits-json ARGS --limits FCC --tier occupational --ground 1.6 --exemption-distance 3 --json
+    HAS "\"e_limit\":61.4," "\"limits\":\"FCC\",\"tier\":\"occupational\",\"ground_factor\":1.6,\"averaging_minutes\":6,\"binding_check\":\"FCC\",")
+cli_ok(NAME limits-json-checks ARGS --limits FCC --tier occupational --ground 1.6 --exemption-distance 3 --json
+    MATCHES "\"checks\":.{\"name\":\"FCC\",\"e_limit\":61.4,\"h_limit\":0.163,\"s_limit\":10,\"averaging_minutes\":6,\"safety_distance\":0.65[0-9]*}.,\"exemption\":{\"erp\":12.75[0-9]*,\"threshold\":34.47,\"distance\":3,\"exempt\":true}}\n$")
+execute_process(COMMAND "${CLI}" --json OUTPUT_VARIABLE out)
+if(out MATCHES "limits|checks|exemption")
+    fail(default-json-keys "the default output names limits: ${out}")
+endif()
+# Full reflection doubles the distance; the near-field limit stays.
+cli_ok(NAME ground-2 ARGS --ground 2 LINES "Distance [m]: 1.82" "Nearfield Conds [m]: 0.33" "Ground factor: 2.00")
+cli_ok(NAME distance-under-2020 ARGS --limits ICNIRP2020 --tier occupational --distance 2
+    LINES "Distance [m]: 2.00" "Binding check: whole body")
+
+cli_bad(NAME tier-without-set ARGS --tier occupational STDERR "--tier: ICNIRP 1998.*occupational")
+cli_bad(NAME tier-sc6 ARGS --limits SC6 --tier occupational STDERR "--tier: .*occupational")
+cli_bad(NAME limits-unknown ARGS --limits WHO STDERR "--limits: unknown value 'WHO'; allowed: ICNIRP1998, ICNIRP2020, FCC, SC6")
+cli_bad(NAME ground-unknown ARGS --ground 3 STDERR "--ground: unknown value '3'; allowed: none, 1.6, 2")
+cli_bad(NAME limits-outside ARGS --limits FCC --band LW STDERR "--limits: FCC .* gives no reference level outside 0.3 to 100000 MHz")
+cli_bad(NAME exemption-negative ARGS --exemption-distance -2 STDERR "--exemption-distance: ")
+
+# A station file's limit lines, and the command line winning over them.
+file(WRITE "${work}/fcc.txt"
+     "Band/Frequenz...........>70cm\r\nAntenne.................>MyAnt;Example\r\n"
+     "H${oe}he [m]................>8,5\r\nLeistung [W]............>50\r\n"
+     "Betriebsart.............>Alle\r\nTXRX-Intervall..........>TX2 RX4\r\n"
+     "FCC/BNetzA..............>BNetzA (Germany)\r\nKabelTyp................>RG58\r\n"
+     "Kabell${ae}nge.[m]..........>25,00\r\nsonst. D${ae}mpfungen.[dB]..>1,50\r\n"
+     "Grenzwerte..............>FCC\r\nPersonengruppe..........>occupational\r\n")
+cli_ok(NAME station-limits DIR "${work}" ARGS --station fcc.txt --json HAS "\"e_limit\":73.5")
+cli_ok(NAME station-limits-overridden DIR "${work}" ARGS --station fcc.txt --limits ICNIRP1998 --json HAS "\"e_limit\":28.5")
+
 # --- Odd files, limits and letters beyond ASCII -------------------------------------------
 
 # A catalogue or angle file that is a pipe is refused at once, never waited on.

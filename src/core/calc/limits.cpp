@@ -3,6 +3,7 @@
 #include "core/support/textnumbers.h"
 
 #include <cmath>
+#include <optional>
 #include <limits>
 
 namespace radexa {
@@ -79,7 +80,8 @@ struct Levels {
 struct Check {
     LimitCheck id;
     std::vector<Row> rows;
-    std::array<Levels, kBandCount> bands{}; // the band scans, made once
+    // The band scans, made when a band is first asked for (the program is single-threaded).
+    mutable std::array<std::optional<Levels>, kBandCount> bands{};
 };
 
 struct SetTable {
@@ -117,6 +119,14 @@ Levels bandLevels(const Check& check, Edges edges, double lo, double hi) {
         out.minutes = lowerPositive(out.minutes, at.minutes);
     });
     return out;
+}
+
+// The band's levels, scanned once and kept with the check.
+const Levels& bandLevelsOnce(const Check& check, Edges edges, int band) {
+    std::optional<Levels>& kept = check.bands[static_cast<std::size_t>(band - 1)];
+    if (!kept)
+        kept = bandLevels(check, edges, BandLowerEdge(band), BandUpperEdge(band));
+    return *kept;
 }
 
 // ICNIRP 2010, Tables 3 and 4 (3 kHz-10 MHz), kept by ICNIRP 2020 for the peak field.
@@ -255,12 +265,6 @@ std::vector<SetTable> buildTables() {
                instantaneous(83, kNone),
            },
            {}}}});
-    for (SetTable& set : sets)
-        for (auto& tier : set.tiers)
-            for (Check& check : tier)
-                for (int b = 1; b <= kBandCount; ++b)
-                    check.bands[static_cast<std::size_t>(b - 1)] =
-                        bandLevels(check, set.edges, BandLowerEdge(b), BandUpperEdge(b));
     return sets;
 }
 
@@ -415,7 +419,7 @@ LimitEvaluation LimitLevels(const LimitChoice& choice, const FrequencyChoice& fr
     for (const Check& check : *checks) {
         const Levels l = frequency.FixedFrequencyMode
                              ? levelsAt(check, set->edges, frequency.FixedFrequency)
-                             : check.bands[static_cast<std::size_t>(frequency.BandIDX - 1)];
+                             : bandLevelsOnce(check, set->edges, frequency.BandIDX);
         if (!l.applies)
             continue;
         LimitCheckResult c;

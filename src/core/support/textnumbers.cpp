@@ -138,12 +138,20 @@ std::optional<Conversion> parseFormat(std::string_view format) {
     return s;
 }
 
-std::string pad(const Conversion& s, std::string body) {
-    if (static_cast<int>(body.size()) < s.width) {
-        const std::string fill(static_cast<std::size_t>(s.width) - body.size(), ' ');
-        body = s.left ? body + fill : fill + body;
-    }
-    return std::string(s.prefix) + body + std::string(s.suffix);
+// Prefix, the body filled with blanks to the width, suffix: built in one string.
+std::string pad(const Conversion& s, std::string_view body) {
+    const std::size_t fill =
+        static_cast<int>(body.size()) < s.width ? static_cast<std::size_t>(s.width) - body.size() : 0;
+    std::string out;
+    out.reserve(s.prefix.size() + fill + body.size() + s.suffix.size());
+    out += s.prefix;
+    if (!s.left)
+        out.append(fill, ' ');
+    out += body;
+    if (s.left)
+        out.append(fill, ' ');
+    out += s.suffix;
+    return out;
 }
 
 std::string fixed(double x, int precision) {
