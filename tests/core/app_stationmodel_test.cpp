@@ -214,6 +214,22 @@ TEST_F(StationModelTest, LimitSetsTierGroundAndExemption) {
     EXPECT_TRUE(model.exemption()->Exempt); // 3.83 x 100 W threshold, about 12.8 W ERP
 }
 
+TEST_F(StationModelTest, AGroundInThePatternIsCountedOnce) {
+    put("ang/Example MyAnt.ang", std::string("Pattern over real ground\r\n") + kMyAntAngles);
+    takeAntenna("Example", "MyAnt");
+    ASSERT_TRUE(model.groundInPattern());
+    const double distance = model.last().result.SafetyDistance;
+    model.chooseGround(GroundReflection::Full);
+    EXPECT_EQ(model.limitChoice().ground, GroundReflection::Full);
+    EXPECT_EQ(model.last().choice.ground, GroundReflection::None);
+    EXPECT_EQ(model.last().result.SafetyDistance, distance);
+    // Another antenna gets the factor.
+    highlight("Other", "GP");
+    model.takeAntenna();
+    EXPECT_FALSE(model.groundInPattern());
+    EXPECT_EQ(model.last().choice.ground, GroundReflection::Full);
+}
+
 TEST_F(StationModelTest, ReloadGivesTheStartUpStationWithoutAntennaOrFile) {
     takeAntenna("Example", "MyAnt");
     model.setFixedFrequency("144,5");
@@ -534,8 +550,8 @@ protected:
             s.CableLength = model.cablePage().CableLength;
             s.PlugAtt = model.cablePage().PlugAtt;
             s.AntennaGain = model.antennaGain();
-            const StationResult expected = RecalculateUnderLimits(s, model.limitChoice()).station;
-            EXPECT_EQ(last.choice, model.limitChoice());
+            const StationResult expected = RecalculateUnderLimits(s, model.effectiveLimits()).station;
+            EXPECT_EQ(last.choice, model.effectiveLimits());
             EXPECT_EQ(expected.calc.refusal, last.result.refusal);
             EXPECT_EQ(expected.calc.SafetyDistance, last.result.SafetyDistance);
             EXPECT_EQ(expected.calc.EIRP, last.result.EIRP);

@@ -491,6 +491,11 @@ const Row kRows[] = {
       "%1 has no occupational tier!",
       "%1 n'a pas de niveau pour les professionnels !",
       "%1 har inga värden för yrkesmässigt exponerade!"}},
+    {TextTargetKind::Message, "MsgGroundInPattern",
+     {"Das Diagramm dieser Antenne wurde über realem Boden gerechnet: die Bodenreflexion ist darin enthalten und wird nicht noch einmal angesetzt.",
+      "This antenna's pattern was computed over real ground: it holds the ground reflection, which is not applied again.",
+      "Le diagramme de cette antenne a été calculé au-dessus d'un sol réel : il contient la réflexion du sol, qui n'est pas appliquée une seconde fois.",
+      "Antennens diagram är beräknat över verklig mark: markreflektionen ingår redan och räknas inte en gång till."}},
     {TextTargetKind::Menu, "MIDatei",
      {"&Datei",
       "&File",
@@ -628,6 +633,7 @@ const char* const kMessageIdNames[kMessageCount] = {
     "MsgExemptOutsideRange",
     "MsgOutsideLimitSet",
     "MsgNoLimitTier",
+    "MsgGroundInPattern",
 };
 
 struct Tables {

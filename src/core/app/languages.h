@@ -61,8 +61,9 @@ enum class MessageId {
     MsgExemptOutsideRange,
     MsgOutsideLimitSet,
     MsgNoLimitTier,
+    MsgGroundInPattern,
 };
-constexpr int kMessageCount = static_cast<int>(MessageId::MsgNoLimitTier) + 1;
+constexpr int kMessageCount = static_cast<int>(MessageId::MsgGroundInPattern) + 1;
 
 // One text of a language: what it is put on, and the text itself.
 struct LanguageText {

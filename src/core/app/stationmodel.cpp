@@ -1,5 +1,6 @@
 #include "core/app/stationmodel.h"
 
+#include "core/antennas/patternimport.h"
 #include "core/support/atomicfile.h"
 #include "core/support/textnumbers.h"
 
@@ -202,7 +203,8 @@ Outcome StationModel::setPowerForDistance(std::string_view distanceText) {
     in.TotalAtt = cable.TotalAtt;
     in.AntennaGain = antennaGain();
     in.Factor = factors().Factor;
-    const GivenDistanceResult r = CalculateUnderLimitsAtDistance(in, m_limits, distanceText).given;
+    const GivenDistanceResult r =
+        CalculateUnderLimitsAtDistance(in, effectiveLimits(), distanceText).given;
     if (r.refusal == Refusal::DistanceNotReal)
         return refusedWith(MessageId::MsgDistanceNotReal, r.refusal);
     if (!r.ok())
@@ -359,6 +361,18 @@ Outcome StationModel::setExemptionDistanceText(std::string_view text) {
     m_exemptionText = none ? std::string() : std::string(text);
     m_exemptionDistance = none ? 0 : d;
     return {};
+}
+
+bool StationModel::groundInPattern() const {
+    return anglePageShown() && HasRealGroundNote(*m_taken->angles);
+}
+
+LimitChoice StationModel::effectiveLimits() const {
+    LimitChoice choice = m_limits;
+    // A pattern computed over real ground holds the ground's reflection already.
+    if (groundInPattern())
+        choice.ground = GroundReflection::None;
+    return choice;
 }
 
 std::optional<FccExemption> StationModel::exemption() const {
@@ -568,9 +582,9 @@ Notices StationModel::calc() {
     in.TotalAtt = cable.ok() ? cable.TotalAtt : 0;
     in.AntennaGain = antennaGain();
     in.Factor = factors().Factor;
-    m_last.choice = m_limits;
+    m_last.choice = effectiveLimits();
     if (cable.ok()) {
-        LimitCalcResult r = CalculateUnderLimits(in, m_limits);
+        LimitCalcResult r = CalculateUnderLimits(in, m_last.choice);
         m_last.result = r.calc;
         m_last.limits = std::move(r.limits);
     } else {

@@ -237,6 +237,11 @@ public:
     // none. Refused when it is no number or negative.
     Outcome setExemptionDistanceText(std::string_view text);
     const std::string& exemptionDistanceText() const { return m_exemptionText; }
+    // True while the taken antenna's angle data were computed over real ground: the ground
+    // reflection is in the pattern, and the chosen ground factor is not applied again.
+    bool groundInPattern() const;
+    // The limit set, tier and ground reflection the calculation uses.
+    LimitChoice effectiveLimits() const;
     // The exemption for the last calculation; nothing while no distance is given.
     std::optional<FccExemption> exemption() const;
 

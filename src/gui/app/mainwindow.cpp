@@ -428,6 +428,9 @@ void TRadexaForm::renderLimitsPage() {
         }
     }
     LaExemption->setText(exemption);
+    LaGroundNote->setText(m.groundInPattern() && choice.ground != GroundReflection::None
+                              ? message(MessageId::MsgGroundInPattern)
+                              : QString());
 
     const QStringList header = message(MessageId::LimitsTableHeader).split(QLatin1Char(';'));
     SGLimits->setHorizontalHeaderLabels(header);

@@ -199,7 +199,7 @@ public:
     // Limits page
     QWidget* TSLimits = nullptr;
     QLabel *LaLimitSet = nullptr, *LaExemptDist = nullptr, *LaExemption = nullptr,
-           *LaChecks = nullptr;
+           *LaGroundNote = nullptr, *LaChecks = nullptr;
     QComboBox* CBLimits = nullptr;
     TRadioGroup *RGTier = nullptr, *RGGround = nullptr;
     TEditAlign* EditExemptDist = nullptr;

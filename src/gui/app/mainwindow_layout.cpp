@@ -389,13 +389,18 @@ void TRadexaForm::buildLimitsPage(QWidget* p) {
     EditExemptDist = field(p, "EditExemptDist", 290, 134, 75, false);
     EditExemptDist->setExitOnEnterKey(true);
     LaExemption = make<QLabel>(p, "LaExemption");
-    LaExemption->setGeometry(4, 158, 361, 30);
+    LaExemption->setGeometry(4, 158, 361, 28);
     LaExemption->setWordWrap(true);
     LaExemption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    LaChecks = label(p, "LaChecks", "Checks (* binding)", 4, 192, 361, 16);
+    LaGroundNote = make<QLabel>(p, "LaGroundNote");
+    LaGroundNote->setGeometry(4, 186, 361, 28);
+    LaGroundNote->setWordWrap(true);
+    LaGroundNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    LaChecks = label(p, "LaChecks", "Checks (* binding)", 4, 214, 361, 16);
     SGLimits = make<QTableWidget>(p, "SGLimits", 0, 6);
-    SGLimits->setGeometry(4, 210, 361, 158);
+    SGLimits->setGeometry(4, 232, 361, 136);
     SGLimits->setFont(fixedPitch());
     SGLimits->horizontalHeader()->setFont(fixedPitch());
     SGLimits->verticalHeader()->hide();
