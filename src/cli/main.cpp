@@ -6,6 +6,7 @@
 #include "cli/evaluation.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "cli/patterns.h"
 #include "core/support/atomicfile.h"
 #include "core/support/numbersettings.h"
 
@@ -59,6 +60,8 @@ int run(int argc, char** argv) {
         out = Usage();
     } else if (o.version) {
         out = std::string("radexa-cli ") + RADEXA_VERSION + "\n";
+    } else if (o.patternMode()) {
+        out = MakeAngleData(o, programFolder());
     } else {
         const Evaluation e = Evaluate(o, programFolder());
         out = o.json ? JsonOutput(e) : TextOutput(e);

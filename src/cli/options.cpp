@@ -23,6 +23,13 @@ const char* const kUsage =
     "       radexa-cli --station FILE [--angle-dir DIR] [--polarisation P] [--distance M]\n"
     "                  [--limits SET] [--tier T] [--ground G] [--exemption-distance M]\n"
     "                  [--compare] [--json]\n"
+    "       radexa-cli --import-pattern FILE [--format nec|eznec|csv] [--azimuth DEG]\n"
+    "                  [--frequency MHZ] [--gain DBI]\n"
+    "                  [--write --manufacturer NAME --antenna NAME [--type TEXT]]\n"
+    "       radexa-cli --model dipole|invertedv|vertical|deck [--frequency MHZ]\n"
+    "                  [--height M] [--angle DEG] [--radials N] [--deck FILE]\n"
+    "                  [--ground free|perfect|average|poor] [--azimuth DEG]\n"
+    "                  [--write --manufacturer NAME --antenna NAME [--type TEXT]]\n"
     "\n"
     "Computes the safety distance of a transmitting station for persons (far field).\n"
     "Defaults: --band 2m --power 100 --mode SSB --rhythm \"TX3 RX3\" --factors FCC\n"
@@ -62,6 +69,25 @@ const char* const kUsage =
     "                     distance to the nearest place people may be, for the FCC\n"
     "                     exemption from evaluation\n"
     "  --compare          one row per limit set and tier for the same station\n"
+    "  --import-pattern FILE\n"
+    "                     angle data from a NEC-2 output, an EZNEC far-field table or a\n"
+    "                     CSV file (angle,gain_dbi or angle,attenuation_db), printed in the\n"
+    "                     angle-file format\n"
+    "  --format F         nec, eznec or csv (default: from the file)\n"
+    "  --azimuth DEG      the azimuth of the vertical cut (default: the strongest)\n"
+    "  --model M          angle data computed with nec2c: dipole (--frequency, --height),\n"
+    "                     invertedv (--frequency, --height of the apex, --angle between\n"
+    "                     the legs), vertical (--frequency, --radials, --height of the\n"
+    "                     base; without it on the ground), deck (--deck FILE)\n"
+    "  --height M, --angle DEG, --radials N, --deck FILE\n"
+    "                     the model's values\n"
+    "                     (--ground free, perfect, average or poor: the model's ground,\n"
+    "                     average by default)\n"
+    "  --write            add the antenna to AntUser.txt and its angle file to the angle\n"
+    "                     data (--angle-dir, else ang/ beside the program when it can be\n"
+    "                     written, else ~/.local/share/radexa/ang), with --manufacturer,\n"
+    "                     --antenna and --type\n"
+    "  --type TEXT        the type of the written antenna (default: Model or Imported)\n"
     "  --all-bands        one row per band for the same station\n"
     "  --json             JSON output, full precision, null where the window shows ---\n"
     "  --help, --version  this text, the version\n"
@@ -179,18 +205,41 @@ const OptionSpec kOptions[] = {
          o.tier = tier;
      }},
     {"--ground", true, false,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         GroundReflection ground = GroundReflection::None;
-         if (!ParseGround(v, ground))
-             throw CliError{opt + ": unknown value " + Quoted(v) + "; allowed: " + AllowedFor(opt)};
-         o.ground = ground;
-     }},
+     [](Options& o, const std::string&, const std::string& v) { o.groundText = v; }},
     {"--exemption-distance", true, false,
      [](Options& o, const std::string& opt, const std::string& v) {
          readNumber(opt, v);
          o.exemptionDistance = v;
      }},
     {"--compare", false, false, [](Options& o, const std::string&, const std::string&) { o.compare = true; }},
+    {"--import-pattern", true, false,
+     [](Options& o, const std::string&, const std::string& v) { o.importPattern = v; }},
+    {"--format", true, false,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         o.format = StringArray{"nec", "eznec", "csv"}[static_cast<std::size_t>(
+             pick(opt, v, {"nec", "eznec", "csv"}, {"nec", "eznec", "csv"}))];
+     }},
+    {"--azimuth", true, false,
+     [](Options& o, const std::string& opt, const std::string& v) { o.azimuth = readNumber(opt, v); }},
+    {"--model", true, false,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         const StringArray models = {"dipole", "invertedv", "vertical", "deck"};
+         o.model = models[static_cast<std::size_t>(pick(opt, v, models, models))];
+     }},
+    {"--deck", true, false, [](Options& o, const std::string&, const std::string& v) { o.deck = v; }},
+    {"--height", true, false,
+     [](Options& o, const std::string& opt, const std::string& v) { o.height = readNumber(opt, v); }},
+    {"--angle", true, false,
+     [](Options& o, const std::string& opt, const std::string& v) { o.angle = readNumber(opt, v); }},
+    {"--radials", true, false,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         const double n = readNumber(opt, v);
+         if (n != static_cast<int>(n) || n < 1 || n > 64)
+             throw CliError{opt + ": " + Quoted(v) + " is no count; allowed: " + AllowedFor(opt)};
+         o.radials = static_cast<int>(n);
+     }},
+    {"--type", true, false, [](Options& o, const std::string&, const std::string& v) { o.type = v; }},
+    {"--write", false, false, [](Options& o, const std::string&, const std::string&) { o.write = true; }},
     {"--all-bands", false, true, [](Options& o, const std::string&, const std::string&) { o.allBands = true; }},
     {"--json", false, false, [](Options& o, const std::string&, const std::string&) { o.json = true; }},
     {"--help", false, false, [](Options& o, const std::string&, const std::string&) { o.help = true; }},
@@ -213,6 +262,41 @@ std::string optionNames() {
 
 bool given(const Options& o, std::string_view option) {
     return std::find(o.stationOptions.begin(), o.stationOptions.end(), option) != o.stationOptions.end();
+}
+
+// The options that go with --import-pattern and --model; any other is refused with them.
+const StringArray kPatternOptions = {"--import-pattern", "--format", "--azimuth", "--model", "--deck",
+                                     "--height", "--angle", "--radials", "--ground", "--frequency",
+                                     "--gain", "--write", "--manufacturer", "--antenna", "--type",
+                                     "--angle-dir"};
+
+void checkPatternMode(Options& o, const StringArray& given) {
+    const std::string mode = o.importPattern ? "--import-pattern" : "--model";
+    if (o.importPattern && o.model)
+        throw CliError{"--import-pattern and --model: give one of them, not both"};
+    for (const std::string& option : given)
+        if (std::find(kPatternOptions.begin(), kPatternOptions.end(), option) == kPatternOptions.end())
+            throw CliError{mode + ": makes angle data; not with " + option};
+    if (o.groundText) {
+        const StringArray grounds = {"free", "perfect", "average", "poor"};
+        if (!o.model)
+            throw CliError{"--ground: goes with --model, not with --import-pattern"};
+        pick("--ground", *o.groundText, grounds, grounds);
+    }
+    if (o.write && !(o.manufacturer && o.antenna))
+        throw CliError{"--write: give --manufacturer and --antenna for the catalogue entry"};
+    if (!o.write && (o.manufacturer || o.antenna || o.type))
+        throw CliError{mode + ": --manufacturer, --antenna and --type go with --write"};
+    if (o.model == "deck" && !o.deck)
+        throw CliError{"--model deck: give the deck with --deck FILE"};
+    if (o.model && *o.model != "deck" && !o.frequency)
+        throw CliError{"--model " + *o.model + ": give the frequency with --frequency MHZ"};
+    if ((o.model == "dipole" || o.model == "invertedv") && !o.height)
+        throw CliError{"--model " + *o.model + ": give the height with --height M"};
+    if (o.model == "invertedv" && !o.angle)
+        throw CliError{"--model invertedv: give the angle between the legs with --angle DEG"};
+    if (o.model == "vertical" && !o.radials)
+        throw CliError{"--model vertical: give the number of radials with --radials N"};
 }
 
 void checkCombinations(const Options& o) {
@@ -340,7 +424,15 @@ std::string AllowedFor(std::string_view option) {
     if (option == "--tier")
         return "public, occupational";
     if (option == "--ground")
-        return "none, 1.6, 2";
+        return "none, 1.6, 2; with --model free, perfect, average, poor";
+    if (option == "--radials")
+        return "a whole number from 1 to 64";
+    if (option == "--height")
+        return "a height in m" + number;
+    if (option == "--angle")
+        return "the angle between the legs in degrees" + number;
+    if (option == "--azimuth")
+        return "an azimuth in degrees" + number;
     if (option == "--exemption-distance")
         return "a distance in m, 0 or more" + number;
     return "";
@@ -353,6 +445,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
         o.help = true;
         return o;
     }
+    StringArray seen; // every option given, once
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string option = args[i];
         std::optional<std::string> value;
@@ -370,7 +463,23 @@ Options ParseOptions(const std::vector<std::string>& args) {
         }
         if (spec->describesStation && !given(o, option))
             o.stationOptions.push_back(option);
+        if (std::find(seen.begin(), seen.end(), option) == seen.end())
+            seen.push_back(option);
         spec->apply(o, option, value.value_or(std::string()));
+    }
+    if (o.patternMode()) {
+        checkPatternMode(o, seen);
+        return o;
+    }
+    for (const char* option : {"--format", "--azimuth", "--deck", "--height", "--angle", "--radials",
+                               "--write", "--type"})
+        if (std::find(seen.begin(), seen.end(), option) != seen.end())
+            throw CliError{std::string(option) + ": goes with --import-pattern or --model"};
+    if (o.groundText) {
+        GroundReflection ground = GroundReflection::None;
+        if (!ParseGround(*o.groundText, ground))
+            throw CliError{"--ground: unknown value " + Quoted(*o.groundText) + "; allowed: none, 1.6, 2"};
+        o.ground = ground;
     }
     checkCombinations(o);
     return o;

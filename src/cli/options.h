@@ -46,6 +46,16 @@ struct Options {
     std::optional<GroundReflection> ground;
     std::optional<std::string> exemptionDistance; // m, as typed
     bool compare = false;
+    // Angle data from a pattern file or a nec2c model instead of a station.
+    std::optional<std::string> importPattern; // the file
+    std::optional<std::string> format;        // nec, eznec, csv
+    std::optional<std::string> model;         // dipole, invertedv, vertical, deck
+    std::optional<std::string> deck;          // the operator's NEC deck
+    std::optional<double> azimuth, height, angle;
+    std::optional<int> radials;
+    std::optional<std::string> groundText; // --ground, read by the mode it goes with
+    std::optional<std::string> type;       // the catalogue entry's type with --write
+    bool write = false;
     bool allBands = false;
     bool json = false;
     bool help = false;
@@ -54,6 +64,8 @@ struct Options {
 
     // Whether a limit option was given: the output then names the set and its checks.
     bool limitOptions() const { return limits || tier || ground || exemptionDistance; }
+    // Whether angle data are made (--import-pattern, --model) instead of a station computed.
+    bool patternMode() const { return importPattern || model; }
 };
 
 // Reads the arguments (without the program name; Windows-1252). Throws CliError.

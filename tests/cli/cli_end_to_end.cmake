@@ -388,6 +388,35 @@ file(WRITE "${work}/fcc.txt"
 cli_ok(NAME station-limits DIR "${work}" ARGS --station fcc.txt --json HAS "\"e_limit\":73.5")
 cli_ok(NAME station-limits-overridden DIR "${work}" ARGS --station fcc.txt --limits ICNIRP1998 --json HAS "\"e_limit\":28.5")
 
+# --- Angle data from pattern files and nec2c models ---------------------------------------
+
+set(pat "${CMAKE_CURRENT_BINARY_DIR}/cli_pattern_work")
+file(REMOVE_RECURSE "${pat}")
+file(MAKE_DIRECTORY "${pat}/ang")
+file(WRITE "${pat}/Antennas.txt" "[Example]\r\nMyAnt,Yagi,144,7.456,4,#\r\n")
+file(WRITE "${pat}/cut.csv" "angle,gain_dbi\n0,6.5\n30,3.5\n60,-3.5\n90,-10\n120,-3.5\n150,3.5\n180,6.5\n")
+file(WRITE "${pat}/bad.csv" "angle,gain_dbi\n0,6.5\n30,x\n")
+cli_ok(NAME import-csv DIR "${pat}" ARGS --import-pattern cut.csv --frequency 14.2
+    LINES "[Polarisation],vh" "[Schrittweite],30" "[MHz],v,14.2,6.50" "0.00,3.00,10.00,16.50,10.00,3.00,0.00")
+cli_bad(NAME import-bad DIR "${pat}" ARGS --import-pattern bad.csv STDERR "--import-pattern: 'bad.csv' line 3: ")
+cli_bad(NAME import-with-band DIR "${pat}" ARGS --import-pattern cut.csv --band 20m STDERR "makes angle data; not with --band")
+cli_bad(NAME model-ground-alone ARGS --ground average STDERR "--ground: unknown value 'average'")
+cli_bad(NAME model-no-radials ARGS --model vertical --frequency 14.2 STDERR "--radials")
+cli_bad(NAME write-no-names DIR "${pat}" ARGS --import-pattern cut.csv --write STDERR "--write: give --manufacturer and --antenna")
+if(EXISTS /usr/bin/nec2c)
+    cli_ok(NAME model-dipole DIR "${pat}" ARGS --model dipole --frequency 14.2 --height 10
+        LINES "Pattern over real ground" "[Polarisation],hv" "[Bereich],180" "[Schrittweite],1")
+    cli_ok(NAME model-write DIR "${pat}"
+        ARGS --model dipole --frequency 14.2 --height 10 --ground average --write
+             --manufacturer Mine --antenna "Dipole 20m" --angle-dir ang
+        MATCHES "^Added Mine Dipole 20m to AntUser.txt, gain [0-9.]+ dBi at 14.2 MHz; angle data: ang/Mine Dipole 20m.ang\n$")
+    cli_ok(NAME model-taken DIR "${pat}" ARGS --band 20m --manufacturer Mine --antenna "Dipole 20m" --angle-dir ang
+        LINES "Antenna: Dipole 20m" "Antenna polarisation: Horizontal")
+    cli_bad(NAME model-write-again DIR "${pat}"
+        ARGS --model dipole --frequency 14.2 --height 10 --write --manufacturer Mine --antenna "Dipole 20m" --angle-dir ang
+        STDERR "--write: .*exists already")
+endif()
+
 # --- Odd files, limits and letters beyond ASCII -------------------------------------------
 
 # A catalogue or angle file that is a pipe is refused at once, never waited on.

@@ -111,7 +111,7 @@ TEST(AngleData, PolarisationChoiceFollowsTheDeclaredLetters) {
         const char* letters;
         P preselected, afterVertical, afterHorizontal;
     } cases[] = {{"vh", P::Vertical, P::Vertical, P::Horizontal},
-                 {"hv", P::Vertical, P::Vertical, P::Horizontal},
+                 {"hv", P::Horizontal, P::Vertical, P::Horizontal}, // the main one first
                  {"v", P::Vertical, P::Vertical, P::Vertical},
                  {"h", P::Horizontal, P::Horizontal, P::Horizontal},
                  {"V", P::Horizontal, P::Vertical, P::Vertical}};

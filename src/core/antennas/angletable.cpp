@@ -7,6 +7,10 @@
 namespace radexa {
 
 Polarisation PreselectedPolarisation(const TWinkAnt& data) {
+    // The file names its main polarisation first ("hv" for a horizontal Yagi): that one is
+    // shown, not the weaker cross-polarised pattern.
+    if (!data.Polarisation.empty() && data.Polarisation[0] == 'h' && data.HasHorizontal())
+        return Polarisation::Horizontal;
     return data.HasVertical() ? Polarisation::Vertical : Polarisation::Horizontal;
 }
 

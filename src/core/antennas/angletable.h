@@ -23,8 +23,9 @@ struct PatternLists {
     DoubleArray PatternDistances;    // m; kUndefined when the E-field limit is not positive
 };
 
-// The polarisation selected when a file has been read: vertical when "[Polarisation]"
-// contains v, else horizontal.
+// The polarisation selected when a file has been read: the first letter of
+// "[Polarisation]" (the file's main polarisation), else vertical when it contains v, else
+// horizontal.
 Polarisation PreselectedPolarisation(const TWinkAnt& data);
 
 // The polarisation that a click on one leads to: one the file does not declare falls back

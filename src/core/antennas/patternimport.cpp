@@ -837,8 +837,15 @@ std::string AngleFileText(const ImportedPattern& p, std::string_view description
         line(freeText(description));
     for (const std::string& note : p.notes)
         line(freeText(note));
-    line(std::string("[Polarisation],") + (p.hasVertical ? "v" : "") +
-         (p.hasHorizontal ? "h" : ""));
+    // The polarisation of the largest gain first: the one the window shows first.
+    const auto strongest = [](const DoubleArray& a) {
+        return a.empty() ? kNoFieldAttenuation : *std::min_element(a.begin(), a.end());
+    };
+    const bool horizontalFirst =
+        p.hasHorizontal && (!p.hasVertical || strongest(p.horizontal) < strongest(p.vertical));
+    line(std::string("[Polarisation],") +
+         (horizontalFirst ? std::string("h") + (p.hasVertical ? "v" : "")
+                          : std::string(p.hasVertical ? "v" : "") + (p.hasHorizontal ? "h" : "")));
     line("[Bereich]," + std::to_string(p.range));
     line("[Schrittweite]," + std::to_string(p.step));
     const std::string second = p.gainKnown ? PlainFixed(p.maxGain, 2) : "0";
