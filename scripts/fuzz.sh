@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-600}
 shift || true
 harnesses=("$@")
-[ ${#harnesses[@]} -gt 0 ] || harnesses=(strtoreal catalogue angledata stationfile datafile inifile cp1252 patternimport)
+[ ${#harnesses[@]} -gt 0 ] || harnesses=(strtoreal catalogue angledata stationfile datafile inifile cp1252 patternimport cliargs)
 
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DRADEXA_FUZZ=ON \
     -DRADEXA_BUILD_GUI=OFF -DRADEXA_BUILD_TESTS=OFF -DRADEXA_BUILD_BENCH=OFF >/dev/null

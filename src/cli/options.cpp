@@ -6,6 +6,7 @@
 #include "core/support/textnumbers.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace radexa::cli {
 
@@ -234,7 +235,7 @@ const OptionSpec kOptions[] = {
     {"--radials", true, false,
      [](Options& o, const std::string& opt, const std::string& v) {
          const double n = readNumber(opt, v);
-         if (n != static_cast<int>(n) || n < 1 || n > 64)
+         if (!(n >= 1 && n <= 64) || n != std::floor(n)) // checked before the conversion
              throw CliError{opt + ": " + Quoted(v) + " is no count; allowed: " + AllowedFor(opt)};
          o.radials = static_cast<int>(n);
      }},
