@@ -243,6 +243,8 @@ void TRadexaForm::connectHandlers() {
     connect(MISave, &QAction::triggered, this, [this] { MISaveClick(); });
     connect(MISaveAs, &QAction::triggered, this, [this] { MISaveAsClick(); });
     connect(MIEigeneAntenne, &QAction::triggered, this, [this] { MIEigeneAntenneClick(); });
+    connect(MIModelAntenna, &QAction::triggered, this, [this] { MIModelAntennaClick(); });
+    connect(MIImportPattern, &QAction::triggered, this, [this] { MIImportPatternClick(); });
     connect(PISave, &QAction::triggered, this, [this] { PISaveClick(); });
     connect(PICopy, &QAction::triggered, this, [this] { PICopyClick(); });
     connect(ButSeitenansicht, &QPushButton::clicked, this, [this] { ButSeitenansichtClick(); });
