@@ -81,6 +81,7 @@ TEST_F(ImportDialog, SeveralFrequenciesAskForOneAndTheNearestIsTaken) {
     TFormImportPattern d;
     d.EditFile->setText(sample("dipole-two-frequencies.out"));
     d.ButRead->click();
+    EXPECT_EQ(d.EditName->text(), "dipole-two-frequencies"); // typed file names too
     EXPECT_EQ(d.LaFormat->text(), "Format: NEC-2 output, patterns at 14; 14,2 MHz");
     EXPECT_TRUE(memo(d).contains("choose one frequency")) << memo(d).toStdString();
     EXPECT_FALSE(d.pattern());
@@ -183,8 +184,13 @@ TEST_F(ImportDialog, ImportedNecOutputIsTakenOnItsBandWithItsAnglePage) {
                                        d.ButSave->click();
                                    });
     ASSERT_EQ(boxes.informations().size(), 1u) << boxes.warnings().join("|").toStdString();
+    // The new entry stays highlighted once the window has handled its pending events: the
+    // lists' own signals of the rendering are no operator's choice.
+    QCoreApplication::processEvents();
     ASSERT_NE(form->LBTypen->currentItem(), nullptr);
     EXPECT_EQ(form->LBTypen->currentItem()->text(), "dipole-average-ground");
+    EXPECT_TRUE(form->LBTypen->currentItem()->isSelected());
+    EXPECT_EQ(form->model().highlightedRow(), 0);
     form->CBBand->setCurrentIndex(form->CBBand->findText("20m"));
     form->CBBandChange();
     form->ButTakeAntClick();

@@ -35,6 +35,15 @@ TEST_F(ModelDialog, EachTemplateOffersItsFieldsAndProposesItsName) {
     };
     TFormModelAntenna d;
     EXPECT_EQ(d.EditFrequency->text(), "7,1"); // the window's decimal comma
+    // The operator meets the template first, and the catalogue entry after "Compute".
+    QStringList chain;
+    for (QWidget* w = d.nextInFocusChain(); w != &d; w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus)
+            chain << w->objectName();
+    ASSERT_FALSE(chain.isEmpty());
+    EXPECT_EQ(chain.first(), "CBTemplate");
+    EXPECT_LT(chain.indexOf("ButCompute"), chain.indexOf("EditManufacturer"));
+    EXPECT_EQ(chain.last(), "ButClose");
     EXPECT_EQ(d.CBGround->currentText(), "Average ground (\u03B5r 13, \u03C3 0.005 S/m)");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name.toStdString());
@@ -194,6 +203,9 @@ TEST_F(ModelDialog, ModelledInvertedVIsTakenOn40mWithItsAnglePage) {
     EXPECT_EQ(form->LBHersteller->currentItem()->text(), "My models");
     ASSERT_NE(form->LBTypen->currentItem(), nullptr);
     EXPECT_EQ(form->LBTypen->currentItem()->text(), "Inverted V 7.1 MHz");
+    EXPECT_TRUE(form->LBTypen->currentItem()->isSelected());
+    EXPECT_EQ(form->model().highlighted().entry,
+              form->catalogue()->FindAntenna("Inverted V 7.1 MHz", "My models"));
 
     form->CBBand->setCurrentIndex(form->CBBand->findText("40m"));
     form->CBBandChange();

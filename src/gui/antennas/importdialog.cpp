@@ -91,7 +91,6 @@ void TFormImportPattern::ButChooseFileClick() {
     if (!name)
         return;
     EditFile->setText(*name);
-    proposeName(QFileInfo(*name).completeBaseName());
     ButReadClick();
 }
 
@@ -121,6 +120,7 @@ void TFormImportPattern::ButReadClick() {
         showProblem(QStringLiteral("Choose the pattern file"));
         return;
     }
+    proposeName(QFileInfo(fileName).completeBaseName());
     QString problem;
     PatternImportOptions options;
     options.frequency = FieldNumber(EditFrequency, caption(LaFrequency), true, problem);
@@ -144,8 +144,9 @@ void TFormImportPattern::ButReadClick() {
     try {
         ImportedPattern pattern = ImportPattern(read.bytes, options);
         QStringList lines = PatternSummaryLines(pattern);
+        lines << QStringLiteral("The angle file will note:");
         for (const std::string& note : pattern.notes)
-            lines << toQ(note);
+            lines << QStringLiteral("  ") + toQ(note);
         showPattern(std::move(pattern), lines);
     } catch (const PatternImportError& e) {
         showProblem(QStringLiteral("Not imported: ") + toQ(e.what()));

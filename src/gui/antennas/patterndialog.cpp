@@ -67,7 +67,6 @@ QString PatternFormatName(PatternFormat format) {
 
 QStringList PatternSummaryLines(const ImportedPattern& p) {
     QStringList lines;
-    lines << QStringLiteral("Format: ") + PatternFormatName(p.format);
     lines << (p.frequency > 0 ? QStringLiteral("Frequency: ") + ShortNumber(p.frequency) +
                                     QStringLiteral(" MHz")
                               : QStringLiteral("Frequency: none (give the frequency in MHz)"));
@@ -106,10 +105,18 @@ std::optional<double> FieldNumber(const QLineEdit* field, const QString& label, 
 
 TPatternDialog::TPatternDialog(const char* objectName, const QString& manufacturer,
                                const QString& type, QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), m_manufacturer(manufacturer), m_type(type) {
     setObjectName(QString::fromLatin1(objectName));
     if (parent)
         setFont(parent->font());
+}
+
+void TPatternDialog::layOut(QWidget* inputs, QPushButton* action) {
+    // Made after the inputs, so that the operator meets them in this order.
+    MemoResult = new QPlainTextEdit(this);
+    MemoResult->setObjectName(QStringLiteral("MemoResult"));
+    MemoResult->setReadOnly(true);
+    MemoResult->setMinimumHeight(110);
 
     GBEntry = new QGroupBox(QStringLiteral("Catalogue entry"), this);
     GBEntry->setObjectName(QStringLiteral("GBEntry"));
@@ -124,17 +131,12 @@ TPatternDialog::TPatternDialog(const char* objectName, const QString& manufactur
         form->addRow(label, edit);
     };
     row(LaManufacturer, EditManufacturer, "LaManufacturer", "EditManufacturer",
-        QStringLiteral("&Manufacturer (section)"), manufacturer);
+        QStringLiteral("&Manufacturer (section)"), m_manufacturer);
     row(LaName, EditName, "LaName", "EditName", QStringLiteral("&Name"), QString());
-    row(LaType, EditType, "LaType", "EditType", QStringLiteral("&Type"), type);
+    row(LaType, EditType, "LaType", "EditType", QStringLiteral("&Type"), m_type);
     row(LaElements, EditElements, "LaElements", "EditElements", QStringLiteral("&Elements"),
         QStringLiteral("1"));
     connect(EditName, &QLineEdit::textEdited, this, [this] { m_nameTyped = true; });
-
-    MemoResult = new QPlainTextEdit(this);
-    MemoResult->setObjectName(QStringLiteral("MemoResult"));
-    MemoResult->setReadOnly(true);
-    MemoResult->setMinimumHeight(110);
 
     ButSave = new QPushButton(QStringLiteral("&Save"), this);
     ButSave->setObjectName(QStringLiteral("ButSave"));
@@ -145,9 +147,7 @@ TPatternDialog::TPatternDialog(const char* objectName, const QString& manufactur
     ButClose->setAutoDefault(false);
     connect(ButSave, &QPushButton::clicked, this, [this] { ButSaveClick(); });
     connect(ButClose, &QPushButton::clicked, this, &QDialog::reject);
-}
 
-void TPatternDialog::layOut(QWidget* inputs, QPushButton* action) {
     auto* column = new QVBoxLayout(this);
     column->addWidget(inputs);
     auto* actionRow = new QHBoxLayout;

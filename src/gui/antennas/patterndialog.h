@@ -25,9 +25,8 @@ namespace radexa {
 // "NEC-2 output", "EZNEC far-field table", "CSV table".
 QString PatternFormatName(PatternFormat format);
 
-// The lines that describe an imported or computed pattern to the operator: format,
-// frequency, largest gain, cut, polarisations and ground (numbers with the decimal
-// separator in force).
+// The lines that describe an imported or computed pattern to the operator: frequency,
+// largest gain, cut, polarisations and ground (numbers with the decimal separator in force).
 QStringList PatternSummaryLines(const ImportedPattern& pattern);
 
 // x as short as it reads back, with the decimal separator in force ("7,1").
@@ -70,8 +69,9 @@ public:
 protected:
     TPatternDialog(const char* objectName, const QString& manufacturer, const QString& type,
                    QWidget* parent);
-    // Lays the dialog out: the inputs, the action button, the result, the entry, the
-    // buttons.
+    // Makes the result, the entry and the buttons, and lays the dialog out: the inputs,
+    // the action button, the result, the entry, the buttons. Called once by the
+    // constructor of the subclass, after it made the inputs.
     void layOut(QWidget* inputs, QPushButton* action);
     // A new pattern: kept, shown and saveable.
     void showPattern(ImportedPattern pattern, const QStringList& lines);
@@ -85,6 +85,7 @@ protected:
     virtual std::string angleFileDescription() const { return {}; }
 
 private:
+    QString m_manufacturer, m_type; // the entry's presets
     std::optional<ImportedPattern> m_pattern;
     std::optional<ImportedAntennaEntry> m_saved;
     bool m_nameTyped = false;
