@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -217,6 +218,29 @@ TEST_F(ModelDialog, ModelledInvertedVIsTakenOn40mWithItsAnglePage) {
     // Computed over real ground: the window says the reflection is not applied again.
     form->RGGroundClick(1);
     EXPECT_EQ(form->LaGroundNote->text(), form->message(MessageId::MsgGroundInPattern));
+}
+
+TEST_F(ModelDialog, MenuItemsFollowOwnAntennaInEveryLanguage) {
+    start();
+    const QList<QAction*> items = form->MIDatei->actions();
+    const int own = items.indexOf(form->MIEigeneAntenne);
+    ASSERT_GE(own, 0);
+    EXPECT_EQ(items.value(own + 1), form->MIModelAntenna);
+    EXPECT_EQ(items.value(own + 2), form->MIImportPattern);
+    const struct {
+        void (TRadexaForm::*choose)();
+        QString model, import;
+    } cases[] = {
+        {&TRadexaForm::MIGermanClick, "Antenne &modellieren ...", "Diagramm &importieren ..."},
+        {&TRadexaForm::MISwedishClick, "&Modellera antenn ...", "&Importera strålningsdiagram ..."},
+        {&TRadexaForm::MIFrenchClick, "&Model antenna ...", "&Import pattern ..."},
+        {&TRadexaForm::MIEnglishClick, "&Model antenna ...", "&Import pattern ..."},
+    };
+    for (const auto& c : cases) {
+        (form.get()->*c.choose)();
+        EXPECT_EQ(form->MIModelAntenna->text(), c.model);
+        EXPECT_EQ(form->MIImportPattern->text(), c.import);
+    }
 }
 
 } // namespace
