@@ -93,6 +93,8 @@ TEST_F(ModelDialog, FieldsThatGiveNoModelAreNamedAndNothingRuns) {
         {TFormModelAntenna::Vertical, "EditRadials", "2,5", "Radials: a whole number is expected"},
         {TFormModelAntenna::OwnDeck, "EditDeck", "", "Choose the deck file (.nec)"},
         {TFormModelAntenna::OwnDeck, "EditDeck", "no such.nec", "File not found"},
+        {TFormModelAntenna::OwnDeck, "EditAzimuth", "north",
+         "Azimuth of the cut [\u00B0]: a number is expected (or nothing), not \"north\""},
     };
     // Nothing is computed, so a missing program changes nothing.
     for (const Case& c : cases) {
@@ -100,6 +102,7 @@ TEST_F(ModelDialog, FieldsThatGiveNoModelAreNamedAndNothingRuns) {
         TFormModelAntenna d;
         d.setRunOptions({"/no/such/nec2c", 20});
         d.CBTemplate->setCurrentIndex(c.templateIndex);
+        d.EditDeck->setText(path("missing.nec"));
         d.findChild<QLineEdit*>(c.field)->setText(c.value);
         d.ButCompute->click();
         EXPECT_TRUE(memo(d).startsWith(c.expected)) << memo(d).toStdString();
@@ -163,6 +166,24 @@ TEST_F(ModelDialog, EveryTemplateComputesOverItsGroundAndNamesWhatNec2Cannot) {
             << memo(d).toStdString();
         EXPECT_EQ(memo(d).contains("Ground: real ground"), c.expected == PatternGround::Real);
     }
+}
+
+TEST_F(ModelDialog, AnOwnDeckIsRunAsWrittenWithItsOwnGround) {
+    REQUIRE_NEC2C();
+    NecModelOptions perfect;
+    perfect.ground = NecGround::Perfect;
+    writeFile(path("dipole.nec"), QByteArray::fromStdString(DipoleDeck(14.2, 10, perfect).text));
+    TFormModelAntenna d;
+    d.CBTemplate->setCurrentIndex(TFormModelAntenna::OwnDeck);
+    d.CBGround->setCurrentIndex(0); // not used: the deck's GN card holds the ground
+    boxes.fileAnswers.push_back(path("dipole.nec"));
+    d.ButChooseDeck->click();
+    d.EditFrequency->clear(); // the deck's only frequency
+    d.ButCompute->click();
+    ASSERT_TRUE(d.pattern()) << memo(d).toStdString();
+    EXPECT_DOUBLE_EQ(d.pattern()->frequency, 14.2);
+    EXPECT_EQ(d.pattern()->ground, PatternGround::Perfect);
+    EXPECT_EQ(d.EditName->text(), "dipole");
 }
 
 TEST_F(ModelDialog, AChangedFieldForgetsTheComputedPattern) {

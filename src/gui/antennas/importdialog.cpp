@@ -18,10 +18,6 @@ namespace {
 // Far more than the output of a full sphere at 1 degree for a few frequencies.
 constexpr std::uint64_t kPatternFileSizeLimit = 256ull * 1024 * 1024;
 
-QString caption(const QLabel* label) {
-    return label->text().remove(QLatin1Char('&'));
-}
-
 } // namespace
 
 TFormImportPattern::TFormImportPattern(QWidget* parent)
@@ -123,11 +119,11 @@ void TFormImportPattern::ButReadClick() {
     proposeName(QFileInfo(fileName).completeBaseName());
     QString problem;
     PatternImportOptions options;
-    options.frequency = FieldNumber(EditFrequency, caption(LaFrequency), true, problem);
+    options.frequency = FieldNumber(EditFrequency, LaFrequency, true, problem);
     if (problem.isEmpty())
-        options.azimuth = FieldNumber(EditAzimuth, caption(LaAzimuth), true, problem);
+        options.azimuth = FieldNumber(EditAzimuth, LaAzimuth, true, problem);
     if (problem.isEmpty())
-        options.gain = FieldNumber(EditGain, caption(LaGain), true, problem);
+        options.gain = FieldNumber(EditGain, LaGain, true, problem);
     if (!problem.isEmpty()) {
         showProblem(problem);
         return;

@@ -186,7 +186,7 @@ void TFormModelAntenna::inputChanged() {
         return;
     }
     QString ignored;
-    const auto frequency = FieldNumber(EditFrequency, QString(), false, ignored);
+    const auto frequency = FieldNumber(EditFrequency, LaFrequency, false, ignored);
     QString name = QString::fromLatin1(kTemplateNames[t]);
     if (frequency && *frequency > 0)
         name += QLatin1Char(' ') + toQ(PlainShortest(*frequency)) + QStringLiteral(" MHz");
@@ -210,7 +210,7 @@ std::optional<NecDeck> TFormModelAntenna::ownDeck(const std::optional<double>& f
         problem = QStringLiteral("Choose the deck file (.nec)");
         return std::nullopt;
     }
-    std::optional<double> azimuth = FieldNumber(EditAzimuth, LaAzimuth->text(), true, problem);
+    std::optional<double> azimuth = FieldNumber(EditAzimuth, LaAzimuth, true, problem);
     if (!problem.isEmpty())
         return std::nullopt;
     const FileReadResult read =
@@ -224,8 +224,7 @@ std::optional<NecDeck> TFormModelAntenna::ownDeck(const std::optional<double>& f
 
 std::optional<NecDeck> TFormModelAntenna::deck(QString& problem) const {
     const int t = CBTemplate->currentIndex();
-    const auto caption = [](const QLabel* l) { return l->text().remove(QLatin1Char('&')); };
-    const auto frequency = FieldNumber(EditFrequency, caption(LaFrequency), t == OwnDeck, problem);
+    const auto frequency = FieldNumber(EditFrequency, LaFrequency, t == OwnDeck, problem);
     if (!problem.isEmpty())
         return std::nullopt;
     if (t == OwnDeck)
@@ -234,14 +233,14 @@ std::optional<NecDeck> TFormModelAntenna::deck(QString& problem) const {
     NecModelOptions options;
     options.ground = kGrounds[std::max(0, CBGround->currentIndex())];
     const bool onGround = t == Vertical && CBOnGround->isChecked();
-    const auto height = onGround ? std::optional<double>(0)
-                                 : FieldNumber(EditHeight, caption(LaHeight), false, problem);
+    const auto height =
+        onGround ? std::optional<double>(0) : FieldNumber(EditHeight, LaHeight, false, problem);
     if (!problem.isEmpty())
         return std::nullopt;
     try {
         switch (t) {
         case InvertedV: {
-            const auto angle = FieldNumber(EditAngle, caption(LaAngle), false, problem);
+            const auto angle = FieldNumber(EditAngle, LaAngle, false, problem);
             if (!angle)
                 return std::nullopt;
             return InvertedVDeck(*frequency, *height, *angle, options);
@@ -250,7 +249,7 @@ std::optional<NecDeck> TFormModelAntenna::deck(QString& problem) const {
             bool whole = false;
             const int radials = EditRadials->text().trimmed().toInt(&whole);
             if (!whole) {
-                problem = caption(LaRadials) + QStringLiteral(": a whole number is expected");
+                problem = FieldCaption(LaRadials) + QStringLiteral(": a whole number is expected");
                 return std::nullopt;
             }
             return VerticalDeck(*frequency, radials, *height, onGround, options);

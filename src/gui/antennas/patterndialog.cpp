@@ -88,14 +88,18 @@ QStringList PatternSummaryLines(const ImportedPattern& p) {
     return lines;
 }
 
-std::optional<double> FieldNumber(const QLineEdit* field, const QString& label, bool optional,
+QString FieldCaption(const QLabel* label) {
+    return label->text().remove(QLatin1Char('&'));
+}
+
+std::optional<double> FieldNumber(const QLineEdit* field, const QLabel* label, bool optional,
                                   QString& problem) {
     const QString text = field->text().trimmed();
     if (text.isEmpty() && optional)
         return std::nullopt;
     double value = 0;
     if (!TryStrToReal(fromQ(text), value) || !std::isfinite(value)) {
-        problem = label + QStringLiteral(": a number is expected") +
+        problem = FieldCaption(label) + QStringLiteral(": a number is expected") +
                   (optional ? QStringLiteral(" (or nothing)") : QString()) +
                   (text.isEmpty() ? QString() : QStringLiteral(", not \"") + text + '"');
         return std::nullopt;

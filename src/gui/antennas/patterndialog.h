@@ -32,10 +32,13 @@ QStringList PatternSummaryLines(const ImportedPattern& pattern);
 // x as short as it reads back, with the decimal separator in force ("7,1").
 QString ShortNumber(double x);
 
+// The caption of a field's label without its accelerator mark ("Frequency [MHz]").
+QString FieldCaption(const QLabel* label);
+
 // A number typed in a field, with the point or the decimal separator in force. An empty
-// field gives nothing when optional; otherwise `problem` names the field and what is
-// expected, and nothing is given either.
-std::optional<double> FieldNumber(const QLineEdit* field, const QString& label, bool optional,
+// field gives nothing when optional; otherwise `problem` names the field by its label and
+// says what is expected, and nothing is given either.
+std::optional<double> FieldNumber(const QLineEdit* field, const QLabel* label, bool optional,
                                   QString& problem);
 
 class TPatternDialog : public QDialog {
