@@ -54,7 +54,7 @@ TEST(LanguageTables, RoutinesSetCaptionsThenMessagesThenMenusThenHints) {
     // the message ids; ten menus; eleven hints.
     EXPECT_EQ(count[TextTargetKind::Caption], 54 + 11);
     EXPECT_EQ(count[TextTargetKind::Message], kMessageCount);
-    EXPECT_EQ(count[TextTargetKind::Menu], 10);
+    EXPECT_EQ(count[TextTargetKind::Menu], 12);
     EXPECT_EQ(count[TextTargetKind::Hint], 11);
     EXPECT_EQ(LanguageTexts(Language::English)[53].target, "STRXTX");
 }

@@ -546,6 +546,18 @@ const Row kRows[] = {
       "&Language",
       "&Language",
       "&Språk"}},
+    // Our own additions: antennas modelled with nec2c and patterns from other programs
+    // (French menus are English, as all the others).
+    {TextTargetKind::Menu, "MIModelAntenna",
+     {"Antenne &modellieren ...",
+      "&Model antenna ...",
+      "&Model antenna ...",
+      "&Modellera antenn ..."}},
+    {TextTargetKind::Menu, "MIImportPattern",
+     {"Diagramm &importieren ...",
+      "&Import pattern ...",
+      "&Import pattern ...",
+      "&Importera strålningsdiagram ..."}},
     {TextTargetKind::Hint, "EditAntenne",
      {"Ausgewählte Antenne\r\nZum Ändern klicken!",
       "Chosen Antenna\r\nClick to change!",

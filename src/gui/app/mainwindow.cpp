@@ -218,12 +218,15 @@ void TRadexaForm::connectHandlers() {
     connect(ButSetAttNull, &QPushButton::clicked, this, [this] { ButSetAttNullClick(); });
 
     // A selection made by mouse or keyboard highlights; the lists are refilled after the
-    // list's own signal is over.
+    // list's own signal is over. Whether the window made the selection while rendering is
+    // decided when the list signals, not when the queued handler runs (by then the
+    // rendering is over, and the window's own selection would be taken for the operator's).
     auto onSelection = [this](QListWidget* list, void (TRadexaForm::*handler)()) {
         connect(list, &QListWidget::itemSelectionChanged, this, [this, handler] {
             if (!m_rendering)
-                (this->*handler)();
-        }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this, handler] { (this->*handler)(); }, Qt::QueuedConnection);
+        });
     };
     onSelection(LBHersteller, &TRadexaForm::LBHerstellerClick);
     onSelection(LBTypen, &TRadexaForm::LBTypenClick);
@@ -243,6 +246,8 @@ void TRadexaForm::connectHandlers() {
     connect(MISave, &QAction::triggered, this, [this] { MISaveClick(); });
     connect(MISaveAs, &QAction::triggered, this, [this] { MISaveAsClick(); });
     connect(MIEigeneAntenne, &QAction::triggered, this, [this] { MIEigeneAntenneClick(); });
+    connect(MIModelAntenna, &QAction::triggered, this, [this] { MIModelAntennaClick(); });
+    connect(MIImportPattern, &QAction::triggered, this, [this] { MIImportPatternClick(); });
     connect(PISave, &QAction::triggered, this, [this] { PISaveClick(); });
     connect(PICopy, &QAction::triggered, this, [this] { PICopyClick(); });
     connect(ButSeitenansicht, &QPushButton::clicked, this, [this] { ButSeitenansichtClick(); });

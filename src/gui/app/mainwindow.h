@@ -31,6 +31,7 @@ namespace radexa {
 class TEditAlign;
 class TRadioGroup;
 class TCheckListBox;
+class TPatternDialog;
 
 // Where the window finds and keeps its files.
 struct FormPaths {
@@ -98,6 +99,11 @@ public:
     void PISaveClick();
     void PICopyClick();
     void MIEigeneAntenneClick();
+    // Antennas modelled with nec2c and patterns imported from other programs
+    // (mainwindow_patterns.cpp): after a save the catalogue is reloaded and the new entry
+    // highlighted.
+    void MIModelAntennaClick();
+    void MIImportPatternClick();
     // The picture windows, help and about.
     void ButSeitenansichtClick();
     void ButDiagrammClick();
@@ -141,6 +147,9 @@ private:
     void report(const Notices& notices);
     QString noticeText(const Notice& notice) const;
     void applyLanguage(Language language);
+    // Shows a model or import dialog; after a save reloads the catalogue and highlights
+    // the new entry.
+    void runPatternDialog(TPatternDialog& dialog);
     PictureCaption pictureCaption() const;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Empties the field, gives it the focus and shows the warning.
@@ -211,6 +220,7 @@ public:
             *MIEigeneAntenne = nullptr, *MIEnd = nullptr, *MIHelp = nullptr,
             *MIAbout = nullptr, *MIGerman = nullptr, *MIEnglish = nullptr, *MIFrench = nullptr,
             *MISwedish = nullptr;
+    QAction *MIModelAntenna = nullptr, *MIImportPattern = nullptr;
 
 private:
     StationModel m_model;

@@ -119,6 +119,8 @@ void TRadexaForm::buildMenus() {
     MISaveAs = action(MIDatei, "MISaveAs", "Save &as ...");
     MIDatei->addSeparator();
     MIEigeneAntenne = action(MIDatei, "MIEigeneAntenne", "Construct &own antenna");
+    MIModelAntenna = action(MIDatei, "MIModelAntenna", "&Model antenna ...");
+    MIImportPattern = action(MIDatei, "MIImportPattern", "&Import pattern ...");
     MIDatei->addSeparator();
     MIEnd = action(MIDatei, "MIEnd", "&Close");
     MIInfos = menu("MIInfos", "&Infos");

@@ -1,0 +1,36 @@
+// The main window's "Model antenna ..." and "Import pattern ..." menu items.
+
+#include "gui/app/mainwindow.h"
+
+#include "gui/antennas/importdialog.h"
+#include "gui/antennas/modeldialog.h"
+
+namespace radexa {
+
+void TRadexaForm::runPatternDialog(TPatternDialog& dialog) {
+    dialog.UserFileName = m_paths.UserAntennaFileName;
+    dialog.AngleFolder = m_paths.AngleDataFolder;
+    if (dialog.exec() != QDialog::Accepted || !dialog.savedEntry())
+        return;
+    // The same road as an own antenna: the catalogue is read again, so the entry is
+    // listed under its manufacturer at once.
+    MIAntennenNeuLadenClick();
+    if (const TAntennen* c = m_model.catalogue()) {
+        const int entry =
+            c->FindAntenna(dialog.savedEntry()->name, dialog.savedEntry()->manufacturer);
+        if (entry >= 0)
+            apply(m_model.highlightEntry(entry));
+    }
+}
+
+void TRadexaForm::MIModelAntennaClick() {
+    TFormModelAntenna dialog(this);
+    runPatternDialog(dialog);
+}
+
+void TRadexaForm::MIImportPatternClick() {
+    TFormImportPattern dialog(this);
+    runPatternDialog(dialog);
+}
+
+} // namespace radexa
