@@ -1,5 +1,6 @@
 #include "cli/output.h"
 
+#include "core/app/report.h"
 #include "core/app/stationfile.h"
 #include "core/support/cp1252.h"
 #include "core/support/textnumbers.h"
@@ -78,26 +79,6 @@ Lines textValues(const StationModel& m, bool powerFirst) {
     return lines;
 }
 
-// The taken antenna's catalogue entry and point.
-struct EntryPoint {
-    std::string manufacturer, name, elements;
-    double frequency = 0, gain = 0;
-};
-
-EntryPoint entryPoint(const StationModel& m) {
-    const TakenAntenna& t = *m.taken();
-    const auto k = static_cast<std::size_t>(t.entry);
-    const auto p = static_cast<std::size_t>(t.point);
-    const RData& data = m.catalogue()->Data()[k];
-    EntryPoint e;
-    e.manufacturer = m.catalogue()->Manufacturers()[k];
-    e.name = m.catalogue()->Names()[k];
-    e.frequency = data.Frequencies[p];
-    e.gain = data.Gains[p];
-    e.elements = p < data.Elements.size() ? data.Elements[p] : std::string();
-    return e;
-}
-
 Json jsonObject(const StationModel& m) {
     const Calculation& last = m.last();
     const CalcResult& c = last.result;
@@ -121,7 +102,7 @@ Json jsonObject(const StationModel& m) {
     o["safety_distance"] = positive(c.SafetyDistance);
     o["near_field_limit"] = positive(c.NearFieldLimit);
     if (m.taken()) {
-        const EntryPoint e = entryPoint(m);
+        const TakenPoint e = *TakenAntennaPoint(m);
         o["manufacturer"] = text(e.manufacturer);
         o["antenna"] = text(e.name);
         o["point_frequency"] = number(e.frequency);
@@ -175,7 +156,7 @@ std::string TextOutput(const Evaluation& e) {
     for (const auto& [label, value] : textValues(m, e.powerFirst))
         out += label + (value.empty() ? ":" : ": " + value) + '\n';
     if (m.taken()) {
-        const EntryPoint entry = entryPoint(m);
+        const TakenPoint entry = *TakenAntennaPoint(m);
         out += "Manufacturer: " + entry.manufacturer + '\n';
         out += "Antenna: " + entry.name + '\n';
         out += "Antenna point (Freq. Gain # Ele.): " +

@@ -141,7 +141,6 @@ private:
     void report(const Notices& notices);
     QString noticeText(const Notice& notice) const;
     void applyLanguage(Language language);
-    PictureCaption pictureCaption() const;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Empties the field, gives it the focus and shows the warning.
     void refuseField(TEditAlign* field, const QString& message);
