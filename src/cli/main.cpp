@@ -6,6 +6,7 @@
 #include "cli/evaluation.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "cli/report.h"
 #include "core/support/atomicfile.h"
 #include "core/support/numbersettings.h"
 
@@ -62,6 +63,7 @@ int run(int argc, char** argv) {
     } else {
         const Evaluation e = Evaluate(o, programFolder());
         out = o.json ? JsonOutput(e) : TextOutput(e);
+        WriteReports(o, e.rows.front());
     }
     if (!writeOut(out)) {
         const int err = errno;

@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include "core/app/report.h"
 #include "core/calc/bands.h"
 #include "core/calc/cable.h"
 #include "core/support/cp1252.h"
@@ -18,8 +19,10 @@ const char* const kUsage =
     "                  [--other-loss DB] [--gain DBI | --manufacturer NAME --antenna NAME]\n"
     "                  [--angle-dir DIR] [--polarisation vertical|horizontal]\n"
     "                  [--distance M] [--all-bands] [--json] [--help] [--version]\n"
+    "                  [--report FILE.pdf] [--report-json FILE] [--call CALL]\n"
+    "                  [--place PLACE] [--language de|en|fr|sv]\n"
     "       radexa-cli --station FILE [--angle-dir DIR] [--polarisation P] [--distance M]\n"
-    "                  [--json]\n"
+    "                  [--json] [--report FILE.pdf] [--report-json FILE] ...\n"
     "\n"
     "Computes the safety distance of a transmitting station for persons (far field).\n"
     "Defaults: --band 2m --power 100 --mode SSB --rhythm \"TX3 RX3\" --factors FCC\n"
@@ -51,6 +54,13 @@ const char* const kUsage =
     "                     with --power)\n"
     "  --all-bands        one row per band for the same station\n"
     "  --json             JSON output, full precision, null where the window shows ---\n"
+    "  --report FILE.pdf  also write the compliance report of the station as a PDF (A4\n"
+    "                     or Letter after the locale's LC_PAPER)\n"
+    "  --report-json FILE also write the report's data as JSON (the --json keys, the\n"
+    "                     limit checks, the exemption and every band)\n"
+    "  --call CALL, --place PLACE\n"
+    "                     the operator's call sign and the station's place in the report\n"
+    "  --language LANG    the report's language: de, en (default), fr or sv\n"
     "  --help, --version  this text, the version\n"
     "\n"
     "Numbers take a decimal point or a decimal comma, without thousands separators.\n";
@@ -151,6 +161,18 @@ const OptionSpec kOptions[] = {
      }},
     {"--station", true, false,
      [](Options& o, const std::string&, const std::string& v) { o.stationFile = v; }},
+    {"--report", true, false,
+     [](Options& o, const std::string&, const std::string& v) { o.report = v; }},
+    {"--report-json", true, false,
+     [](Options& o, const std::string&, const std::string& v) { o.reportJson = v; }},
+    {"--call", true, false, [](Options& o, const std::string&, const std::string& v) { o.call = v; }},
+    {"--place", true, false, [](Options& o, const std::string&, const std::string& v) { o.place = v; }},
+    {"--language", true, false,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         o.language = ReportLanguageFromCode(v);
+         if (!o.language)
+             throw CliError{opt + ": unknown value " + Quoted(v) + "; allowed: " + AllowedFor(opt)};
+     }},
     {"--all-bands", false, true, [](Options& o, const std::string&, const std::string&) { o.allBands = true; }},
     {"--json", false, false, [](Options& o, const std::string&, const std::string&) { o.json = true; }},
     {"--help", false, false, [](Options& o, const std::string&, const std::string&) { o.help = true; }},
@@ -178,7 +200,7 @@ bool given(const Options& o, std::string_view option) {
 void checkCombinations(const Options& o) {
     if (o.stationFile && !o.stationOptions.empty())
         throw CliError{"--station: the file gives the station; allowed with --angle-dir, "
-                       "--polarisation, --distance and --json, not with " +
+                       "--polarisation, --distance, --json and the report's options, not with " +
                        o.stationOptions.front()};
     if (o.manufacturer.has_value() != o.antenna.has_value())
         throw CliError{std::string(o.antenna ? "--antenna" : "--manufacturer") +
@@ -193,6 +215,15 @@ void checkCombinations(const Options& o) {
         throw CliError{"--all-bands: computes every band; allowed without --band and --frequency"};
     if (o.power && o.distance)
         throw CliError{"--power and --distance exclude each other"};
+    const bool report = o.report || o.reportJson;
+    for (const auto& [given, option] : {std::pair{o.call.has_value(), "--call"},
+                                        {o.place.has_value(), "--place"},
+                                        {o.language.has_value(), "--language"}})
+        if (given && !report)
+            throw CliError{std::string(option) + ": goes into the report; give it with --report or --report-json"};
+    if (report && o.allBands)
+        throw CliError{std::string(o.report ? "--report" : "--report-json") +
+                       ": reports one station; not with --all-bands"};
 }
 
 bool validUtf8(std::string_view s) {
@@ -289,6 +320,8 @@ std::string AllowedFor(std::string_view option) {
         return "a manufacturer and an antenna name of the catalogue";
     if (option == "--angle-dir")
         return "a folder";
+    if (option == "--language")
+        return "de, en, fr, sv";
     return "";
 }
 

@@ -4,6 +4,7 @@
 // distance); numbers are checked here so that a bad one is named by its option.
 
 #include "core/antennas/angletable.h"
+#include "core/app/languages.h"
 #include "core/support/numbersettings.h"
 #include "core/support/types.h"
 
@@ -40,6 +41,10 @@ struct Options {
     std::optional<std::string> angleDir;
     std::optional<Polarisation> polarisation;
     std::optional<std::string> distance; // m, as typed
+    // The compliance report: its PDF and its JSON twin, and what the operator adds.
+    std::optional<std::string> report, reportJson;
+    std::optional<std::string> call, place;
+    std::optional<Language> language;
     bool allBands = false;
     bool json = false;
     bool help = false;

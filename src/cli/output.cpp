@@ -4,37 +4,14 @@
 #include "core/app/stationfile.h"
 #include "core/support/cp1252.h"
 #include "core/support/textnumbers.h"
-
-#include <nlohmann/json.hpp>
-
-#include <cmath>
+#include "report/app/stationjson.h"
 
 namespace radexa::cli {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
 constexpr const char* kFormat = "%3.2f";
 
-
-// A JSON number, written as the shortest text that reads back the same double (whole
-// numbers without a fraction); null for what is no finite number.
-Json number(double x) {
-    if (!std::isfinite(x))
-        return nullptr;
-    if (std::floor(x) == x && std::fabs(x) < 9007199254740992.0)
-        return static_cast<std::int64_t>(x);
-    return x;
-}
-
-// Null where the window shows "---".
-Json positive(double x) {
-    return x > 0 ? number(x) : Json(nullptr);
-}
-
-Json text(const std::string& cp1252) {
-    return Cp1252ToUtf8(cp1252);
-}
 
 using Lines = std::vector<std::pair<std::string, std::string>>;
 
@@ -77,49 +54,6 @@ Lines textValues(const StationModel& m, bool powerFirst) {
     lines.push_back({"Distance [m]", t.EditrPS});
     lines.push_back({"Nearfield Conds [m]", t.EditrNahfeld});
     return lines;
-}
-
-Json jsonObject(const StationModel& m) {
-    const Calculation& last = m.last();
-    const CalcResult& c = last.result;
-    const Factors f = m.factors();
-    const CableValues cable = m.cablePage();
-    Json o;
-    o["band"] = m.frequency().FixedFrequencyMode ? Json(nullptr) : Json(HamBands(m.frequency().BandIDX));
-    o["frequency"] = number(m.referenceFrequency());
-    o["e_limit"] = positive(c.ELimit);
-    o["mode_factor"] = number(f.ModeFactor);
-    o["duty_cycle"] = number(f.DutyCycle);
-    o["factor"] = number(f.Factor);
-    o["cable_att100"] = cable.CableAtt100 == kUndefined ? Json(nullptr) : number(cable.CableAtt100);
-    o["cable_att"] = number(cable.CableAtt);
-    o["total_att"] = number(cable.TotalAtt);
-    o["gain"] = number(last.input.AntennaGain);
-    o["power"] = number(last.input.Power);
-    o["ant_in_power"] = number(c.AntInPower);
-    o["eirp"] = number(c.EIRP);
-    o["mean_eirp"] = number(c.MeanEIRP);
-    o["safety_distance"] = positive(c.SafetyDistance);
-    o["near_field_limit"] = positive(c.NearFieldLimit);
-    if (m.taken()) {
-        const TakenPoint e = *TakenAntennaPoint(m);
-        o["manufacturer"] = text(e.manufacturer);
-        o["antenna"] = text(e.name);
-        o["point_frequency"] = number(e.frequency);
-        Json angles = Json::array();
-        const PatternLists& p = last.pattern;
-        for (std::size_t a = 0; a < p.PatternAngles.size(); ++a) {
-            Json row;
-            row["angle"] = p.PatternAngles[a];
-            row["attenuation"] = number(p.PatternAttenuations[a]);
-            row["eirp"] = number(p.PatternEirp[a]);
-            row["distance"] = p.PatternDistances[a] == kUndefined ? Json(nullptr)
-                                                                  : number(p.PatternDistances[a]);
-            angles.push_back(std::move(row));
-        }
-        o["angles"] = std::move(angles);
-    }
-    return o;
 }
 
 // The angle table as the export writes it, with LF line ends.
@@ -173,10 +107,10 @@ std::string TextOutput(const Evaluation& e) {
 std::string JsonOutput(const Evaluation& e) {
     PointNumbers point;
     if (e.rows.size() == 1)
-        return jsonObject(e.rows.front()).dump() + '\n';
+        return StationJson(e.rows.front()).dump() + '\n';
     std::string out = "[\n";
     for (std::size_t i = 0; i < e.rows.size(); ++i)
-        out += jsonObject(e.rows[i]).dump() + (i + 1 < e.rows.size() ? ",\n" : "\n");
+        out += StationJson(e.rows[i]).dump() + (i + 1 < e.rows.size() ? ",\n" : "\n");
     return out + "]\n";
 }
 

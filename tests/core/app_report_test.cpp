@@ -75,6 +75,8 @@ TEST_F(ReportTest, StationAndResultsAsTheWindowShowsThem) {
     ASSERT_TRUE(model.anglePageShown());
     const StationReport report = BuildStationReport(model, request(Language::English));
     EXPECT_EQ(report.title, "RF exposure evaluation: safety distances for persons");
+    EXPECT_EQ(report.footer,
+              std::string("Radexa ") + RADEXA_VERSION + " \x96 DL/G4ABC/P \x96 2025-05-24 14:03");
     const struct {
         const char* label;
         std::string value;
@@ -301,6 +303,23 @@ TEST(ReportFileName, CallBandAndDate) {
     for (const auto& c : cases)
         EXPECT_EQ(ReportFileName(c.call, c.frequency, may), c.expected) << c.call;
     EXPECT_EQ(ReportDateTimeText(may), "2025-05-24 09:05");
+}
+
+TEST(ReportLanguageCode, BothWays) {
+    const struct {
+        Language language;
+        const char* code;
+    } cases[] = {{Language::German, "de"},
+                 {Language::English, "en"},
+                 {Language::French, "fr"},
+                 {Language::Swedish, "sv"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReportLanguageCode(c.language), c.code);
+        EXPECT_EQ(ReportLanguageFromCode(c.code), c.language);
+    }
+    EXPECT_EQ(ReportLanguageFromCode("DE"), Language::German);
+    for (const char* other : {"", "english", "d", "se", "de "})
+        EXPECT_FALSE(ReportLanguageFromCode(other)) << other;
 }
 
 TEST(ReportFileName, TheJsonTwinBesideTheReport) {

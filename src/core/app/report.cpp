@@ -302,6 +302,10 @@ StationReport BuildStationReport(const StationModel& m, const ReportRequest& req
         addPictures(m, l, report);
     report.signature = Words(l, MessageId::ReportSignature).all();
     report.pageText = MessageText(l, MessageId::ReportPage);
+    report.footer = std::string("Radexa ") + RADEXA_VERSION;
+    for (const std::string& part : {simplified(request.call), ReportDateTimeText(request.time)})
+        if (!part.empty())
+            report.footer += " \x96 " + part; // an en dash
     return report;
 }
 
@@ -336,16 +340,41 @@ std::optional<TakenPoint> TakenAntennaPoint(const StationModel& m) {
     return e;
 }
 
+std::string ReportLanguageCode(Language language) {
+    switch (language) {
+    case Language::German:
+        return "de";
+    case Language::English:
+        break;
+    case Language::French:
+        return "fr";
+    case Language::Swedish:
+        return "sv";
+    }
+    return "en";
+}
+
+std::optional<Language> ReportLanguageFromCode(std::string_view code) {
+    for (Language l : kLanguages)
+        if (SameTextNoCase(code, ReportLanguageCode(l)))
+            return l;
+    return std::nullopt;
+}
+
 std::string ReportDateText(const ReportTime& t) {
     char text[32];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", t.year, t.month, t.day);
     return text;
 }
 
-std::string ReportDateTimeText(const ReportTime& t) {
+std::string ReportTimeText(const ReportTime& t) {
     char text[16];
-    std::snprintf(text, sizeof text, " %02d:%02d", t.hour, t.minute);
-    return ReportDateText(t) + text;
+    std::snprintf(text, sizeof text, "%02d:%02d", t.hour, t.minute);
+    return text;
+}
+
+std::string ReportDateTimeText(const ReportTime& t) {
+    return ReportDateText(t) + " " + ReportTimeText(t);
 }
 
 std::string ReportFileName(std::string_view call, const FrequencyChoice& frequency,

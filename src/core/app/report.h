@@ -62,6 +62,7 @@ struct StationReport {
     std::vector<ReportLine> header; // call, place, date, program, limit set, tier, ground
     std::vector<ReportSection> sections;
     StringArray signature;                // the labels under which the operator signs
+    std::string footer;                   // on every page: program, call, date and time
     std::string pageText;                 // "Page %1 of %2"
     bool refused = false;                 // the station cannot be computed: the results say why
     std::optional<SideViewData> sideView; // what the pictures are drawn from, when drawn
@@ -83,8 +84,14 @@ struct TakenPoint {
 };
 std::optional<TakenPoint> TakenAntennaPoint(const StationModel& station);
 
-// "2025-05-24", "2025-05-24 14:30".
+// The language's code for the command line and the report's data: "de", "en", "fr", "sv";
+// and back (letter case ignored), nothing for any other word.
+std::string ReportLanguageCode(Language language);
+std::optional<Language> ReportLanguageFromCode(std::string_view code);
+
+// "2025-05-24", "14:30", "2025-05-24 14:30".
 std::string ReportDateText(const ReportTime& time);
+std::string ReportTimeText(const ReportTime& time);
 std::string ReportDateTimeText(const ReportTime& time);
 
 // The file name proposed for the report: "<call> <band> <date>.pdf", the band as the band
