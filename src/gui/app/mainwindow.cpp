@@ -234,6 +234,7 @@ void TRadexaForm::connectHandlers() {
     connect(MIopen, &QAction::triggered, this, [this] { MIopenClick(); });
     connect(MISave, &QAction::triggered, this, [this] { MISaveClick(); });
     connect(MISaveAs, &QAction::triggered, this, [this] { MISaveAsClick(); });
+    connect(MIReport, &QAction::triggered, this, [this] { MIReportClick(); });
     connect(MIEigeneAntenne, &QAction::triggered, this, [this] { MIEigeneAntenneClick(); });
     connect(PISave, &QAction::triggered, this, [this] { PISaveClick(); });
     connect(PICopy, &QAction::triggered, this, [this] { PICopyClick(); });

@@ -95,6 +95,8 @@ public:
     bool Speichern(const QString& fileName);
     // Restores the station from the file.
     void Oeffnen(const QString& fileName);
+    // File -> "Save report ...": the station's compliance report (reportdialog.h).
+    void MIReportClick();
     void PISaveClick();
     void PICopyClick();
     void MIEigeneAntenneClick();
@@ -206,7 +208,7 @@ public:
     QAction *PISave = nullptr, *PICopy = nullptr;
     // Menus
     QMenu *MIDatei = nullptr, *MIInfos = nullptr, *MILanguage = nullptr;
-    QAction *MIopen = nullptr, *MISave = nullptr, *MISaveAs = nullptr,
+    QAction *MIopen = nullptr, *MISave = nullptr, *MISaveAs = nullptr, *MIReport = nullptr,
             *MIEigeneAntenne = nullptr, *MIEnd = nullptr, *MIHelp = nullptr,
             *MIAbout = nullptr, *MIGerman = nullptr, *MIEnglish = nullptr, *MIFrench = nullptr,
             *MISwedish = nullptr;
