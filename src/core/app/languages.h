@@ -65,7 +65,7 @@ enum class MessageId {
     // words stand in one text with ";" between them; %1, %2 stand for values.
     ReportTitle,
     ReportHeaderLabels,  // call sign; place; date and time; program
-    ReportHeadings,      // station; results; every band; per-angle table; method
+    ReportHeadings,      // station; results; every band; per-angle table; method; FCC exemption
     ReportLabels,        // cable; factor table; point used; averaged EIRP; angle data
     ReportPolarisations, // vertical; horizontal
     ReportNoAntenna,

@@ -180,10 +180,18 @@ ReportSection checksSection(const StationModel& m, Language l) {
         s.table.header.push_back(oneLine(head));
     s.table.rows = checks.rows;
     s.table.marked = checks.binding;
-    if (const auto exemption = m.exemption()) {
-        s.lines.push_back({caption(l, "LaExemptDist"), m.exemptionDistanceText()});
-        s.paragraphs.push_back(ExemptionText(*exemption, l));
-    }
+    return s;
+}
+
+// The FCC exemption, when a distance to people is given.
+std::optional<ReportSection> exemptionSection(const StationModel& m, Language l) {
+    const auto exemption = m.exemption();
+    if (!exemption)
+        return std::nullopt;
+    ReportSection s;
+    s.heading = Words(l, MessageId::ReportHeadings)[5];
+    s.lines.push_back({caption(l, "LaExemptDist"), m.exemptionDistanceText()});
+    s.paragraphs.push_back(ExemptionText(*exemption, l));
     return s;
 }
 
@@ -293,6 +301,8 @@ StationReport BuildStationReport(const StationModel& m, const ReportRequest& req
     report.sections.push_back(resultsSection(m, l));
     if (!report.refused)
         report.sections.push_back(checksSection(m, l));
+    if (auto exemption = exemptionSection(m, l))
+        report.sections.push_back(std::move(*exemption));
     report.sections.push_back(bandsSection(m, l));
     const bool angles = m.anglePageShown() && !m.last().pattern.PatternAngles.empty();
     if (angles)
