@@ -7,6 +7,7 @@
 #include "cli/options.h"
 #include "cli/output.h"
 #include "cli/patterns.h"
+#include "cli/report.h"
 #include "core/support/atomicfile.h"
 #include "core/support/numbersettings.h"
 
@@ -65,6 +66,7 @@ int run(int argc, char** argv) {
     } else {
         const Evaluation e = Evaluate(o, programFolder());
         out = o.json ? JsonOutput(e) : TextOutput(e);
+        WriteReports(o, e.rows.front(), programFolder());
     }
     if (!writeOut(out)) {
         const int err = errno;

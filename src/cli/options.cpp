@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include "core/app/report.h"
 #include "core/calc/bands.h"
 #include "core/calc/cable.h"
 #include "core/support/cp1252.h"
@@ -20,10 +21,11 @@ const char* const kUsage =
     "                  [--angle-dir DIR] [--polarisation vertical|horizontal]\n"
     "                  [--distance M] [--limits SET] [--tier T] [--ground G]\n"
     "                  [--exemption-distance M] [--compare] [--all-bands] [--json]\n"
-    "                  [--help] [--version]\n"
+    "                  [--report FILE.pdf] [--report-json FILE] [--call CALL]\n"
+    "                  [--place PLACE] [--language de|en|fr|sv] [--help] [--version]\n"
     "       radexa-cli --station FILE [--angle-dir DIR] [--polarisation P] [--distance M]\n"
     "                  [--limits SET] [--tier T] [--ground G] [--exemption-distance M]\n"
-    "                  [--compare] [--json]\n"
+    "                  [--compare] [--json] [--report FILE.pdf] [--report-json FILE] ...\n"
     "       radexa-cli --import-pattern FILE [--format nec|eznec|csv] [--azimuth DEG]\n"
     "                  [--frequency MHZ] [--gain DBI]\n"
     "                  [--write --manufacturer NAME --antenna NAME [--type TEXT]]\n"
@@ -91,6 +93,13 @@ const char* const kUsage =
     "  --type TEXT        the type of the written antenna (default: Model or Imported)\n"
     "  --all-bands        one row per band for the same station\n"
     "  --json             JSON output, full precision, null where the window shows ---\n"
+    "  --report FILE.pdf  also write the compliance report of the station as a PDF (A4\n"
+    "                     or Letter after the locale's LC_PAPER)\n"
+    "  --report-json FILE also write the report's data as JSON (the --json keys, the\n"
+    "                     limit checks, the exemption and every band)\n"
+    "  --call CALL, --place PLACE\n"
+    "                     the operator's call sign and the station's place in the report\n"
+    "  --language LANG    the report's language: de, en (default), fr or sv\n"
     "  --help, --version  this text, the version\n"
     "\n"
     "Numbers take a decimal point or a decimal comma, without thousands separators.\n";
@@ -241,6 +250,18 @@ const OptionSpec kOptions[] = {
      }},
     {"--type", true, false, [](Options& o, const std::string&, const std::string& v) { o.type = v; }},
     {"--write", false, false, [](Options& o, const std::string&, const std::string&) { o.write = true; }},
+    {"--report", true, false,
+     [](Options& o, const std::string&, const std::string& v) { o.report = v; }},
+    {"--report-json", true, false,
+     [](Options& o, const std::string&, const std::string& v) { o.reportJson = v; }},
+    {"--call", true, false, [](Options& o, const std::string&, const std::string& v) { o.call = v; }},
+    {"--place", true, false, [](Options& o, const std::string&, const std::string& v) { o.place = v; }},
+    {"--language", true, false,
+     [](Options& o, const std::string& opt, const std::string& v) {
+         o.language = ReportLanguageFromCode(v);
+         if (!o.language)
+             throw CliError{opt + ": unknown value " + Quoted(v) + "; allowed: " + AllowedFor(opt)};
+     }},
     {"--all-bands", false, true, [](Options& o, const std::string&, const std::string&) { o.allBands = true; }},
     {"--json", false, false, [](Options& o, const std::string&, const std::string&) { o.json = true; }},
     {"--help", false, false, [](Options& o, const std::string&, const std::string&) { o.help = true; }},
@@ -303,7 +324,7 @@ void checkPatternMode(Options& o, const StringArray& given) {
 void checkCombinations(const Options& o) {
     if (o.stationFile && !o.stationOptions.empty())
         throw CliError{"--station: the file gives the station; allowed with --angle-dir, "
-                       "--polarisation, --distance and --json, not with " +
+                       "--polarisation, --distance, --json and the report's options, not with " +
                        o.stationOptions.front()};
     if (o.manufacturer.has_value() != o.antenna.has_value())
         throw CliError{std::string(o.antenna ? "--antenna" : "--manufacturer") +
@@ -324,6 +345,15 @@ void checkCombinations(const Options& o) {
         !HasTier(set, LimitTier::Occupational))
         throw CliError{"--tier: " + LimitRefusalText(Refusal::NoLimitTier, LimitChoice{set}) +
                        " allowed with ICNIRP2020, FCC"};
+    const bool report = o.report || o.reportJson;
+    for (const auto& [given, option] : {std::pair{o.call.has_value(), "--call"},
+                                        {o.place.has_value(), "--place"},
+                                        {o.language.has_value(), "--language"}})
+        if (given && !report)
+            throw CliError{std::string(option) + ": goes into the report; give it with --report or --report-json"};
+    if (report && o.allBands)
+        throw CliError{std::string(o.report ? "--report" : "--report-json") +
+                       ": reports one station; not with --all-bands"};
 }
 
 bool validUtf8(std::string_view s) {
@@ -436,6 +466,8 @@ std::string AllowedFor(std::string_view option) {
         return "an azimuth in degrees" + number;
     if (option == "--exemption-distance")
         return "a distance in m, 0 or more" + number;
+    if (option == "--language")
+        return "de, en, fr, sv";
     return "";
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/antennas/angletable.h"
 #include "core/calc/limits.h"
+#include "core/app/languages.h"
 #include "core/support/numbersettings.h"
 #include "core/support/types.h"
 
@@ -56,6 +57,10 @@ struct Options {
     std::optional<std::string> groundText; // --ground, read by the mode it goes with
     std::optional<std::string> type;       // the catalogue entry's type with --write
     bool write = false;
+    // The compliance report: its PDF and its JSON twin, and what the operator adds.
+    std::optional<std::string> report, reportJson;
+    std::optional<std::string> call, place;
+    std::optional<Language> language;
     bool allBands = false;
     bool json = false;
     bool help = false;

@@ -1,10 +1,10 @@
 #include "cli/output.h"
 
+#include "core/app/report.h"
 #include "core/app/stationfile.h"
 #include "core/support/cp1252.h"
+#include "json/stationjson.h"
 #include "core/support/textnumbers.h"
-
-#include <nlohmann/json.hpp>
 
 #include <cmath>
 
@@ -12,28 +12,8 @@ namespace radexa::cli {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
 constexpr const char* kFormat = "%3.2f";
 
-
-// A JSON number, written as the shortest text that reads back the same double (whole
-// numbers without a fraction); null for what is no finite number.
-Json number(double x) {
-    if (!std::isfinite(x))
-        return nullptr;
-    if (std::floor(x) == x && std::fabs(x) < 9007199254740992.0)
-        return static_cast<std::int64_t>(x);
-    return x;
-}
-
-// Null where the window shows "---".
-Json positive(double x) {
-    return x > 0 ? number(x) : Json(nullptr);
-}
-
-Json text(const std::string& cp1252) {
-    return Cp1252ToUtf8(cp1252);
-}
 
 using Lines = std::vector<std::pair<std::string, std::string>>;
 
@@ -78,26 +58,6 @@ Lines textValues(const StationModel& m, bool powerFirst) {
     return lines;
 }
 
-// The taken antenna's catalogue entry and point.
-struct EntryPoint {
-    std::string manufacturer, name, elements;
-    double frequency = 0, gain = 0;
-};
-
-EntryPoint entryPoint(const StationModel& m) {
-    const TakenAntenna& t = *m.taken();
-    const auto k = static_cast<std::size_t>(t.entry);
-    const auto p = static_cast<std::size_t>(t.point);
-    const RData& data = m.catalogue()->Data()[k];
-    EntryPoint e;
-    e.manufacturer = m.catalogue()->Manufacturers()[k];
-    e.name = m.catalogue()->Names()[k];
-    e.frequency = data.Frequencies[p];
-    e.gain = data.Gains[p];
-    e.elements = p < data.Elements.size() ? data.Elements[p] : std::string();
-    return e;
-}
-
 // What the set's binding check is, when the calculation has one.
 const LimitCheckResult* bindingCheck(const LimitEvaluation& l) {
     return l.ok() && l.binding >= 0 && l.binding < static_cast<int>(l.checks.size())
@@ -105,110 +65,11 @@ const LimitCheckResult* bindingCheck(const LimitEvaluation& l) {
                : nullptr;
 }
 
-Json levelNumber(double x) {
-    return x == kUndefined ? Json(nullptr) : number(x);
-}
-
-// The limit set, its checks and the FCC exemption, added when a limit option was given.
-void addLimits(Json& o, const StationModel& m) {
-    const LimitChoice& choice = m.limitChoice();
-    const LimitEvaluation& l = m.last().limits;
-    const LimitCheckResult* binding = bindingCheck(l);
-    o["limits"] = LimitSetWord(choice.set);
-    o["tier"] = LimitTierWord(choice.tier);
-    o["ground_factor"] = number(GroundFieldFactor(choice.ground));
-    o["averaging_minutes"] = binding ? number(binding->AveragingMinutes) : Json(nullptr);
-    o["binding_check"] = binding ? Json(LimitCheckName(binding->check)) : Json(nullptr);
-    Json checks = Json::array();
-    for (const LimitCheckResult& c : l.checks) {
-        Json row;
-        row["name"] = LimitCheckName(c.check);
-        row["e_limit"] = levelNumber(c.E);
-        row["h_limit"] = levelNumber(c.H);
-        row["s_limit"] = levelNumber(c.S);
-        row["averaging_minutes"] = number(c.AveragingMinutes);
-        row["safety_distance"] = levelNumber(c.SafetyDistance);
-        checks.push_back(std::move(row));
-    }
-    o["checks"] = std::move(checks);
-    if (const auto e = m.exemption(); e && e->ok()) {
-        Json ex;
-        ex["erp"] = number(e->Erp);
-        ex["threshold"] = levelNumber(e->Threshold);
-        ex["distance"] = number(e->Distance);
-        ex["exempt"] = e->Exempt;
-        o["exemption"] = std::move(ex);
-    }
-}
-
 // The six sets and tiers for the station's EIRPs.
 std::array<LimitEvaluation, kComparisonRows> comparison(const StationModel& m) {
     const CalcInput& in = m.last().input;
     const double eirp = EIRP(AntInPower(in.Power, in.TotalAtt), in.AntennaGain);
     return CompareLimits(m.frequency(), eirp, MeanEIRP(eirp, in.Factor), m.limitChoice().ground);
-}
-
-Json jsonObject(const StationModel& m) {
-    const Calculation& last = m.last();
-    const CalcResult& c = last.result;
-    const Factors f = m.factors();
-    const CableValues cable = m.cablePage();
-    Json o;
-    o["band"] = m.frequency().FixedFrequencyMode ? Json(nullptr) : Json(HamBands(m.frequency().BandIDX));
-    o["frequency"] = number(m.referenceFrequency());
-    o["e_limit"] = positive(c.ELimit);
-    o["mode_factor"] = number(f.ModeFactor);
-    o["duty_cycle"] = number(f.DutyCycle);
-    o["factor"] = number(f.Factor);
-    o["cable_att100"] = cable.CableAtt100 == kUndefined ? Json(nullptr) : number(cable.CableAtt100);
-    o["cable_att"] = number(cable.CableAtt);
-    o["total_att"] = number(cable.TotalAtt);
-    o["gain"] = number(last.input.AntennaGain);
-    o["power"] = number(last.input.Power);
-    o["ant_in_power"] = number(c.AntInPower);
-    o["eirp"] = number(c.EIRP);
-    o["mean_eirp"] = number(c.MeanEIRP);
-    o["safety_distance"] = positive(c.SafetyDistance);
-    o["near_field_limit"] = positive(c.NearFieldLimit);
-    if (m.taken()) {
-        const EntryPoint e = entryPoint(m);
-        o["manufacturer"] = text(e.manufacturer);
-        o["antenna"] = text(e.name);
-        o["point_frequency"] = number(e.frequency);
-        Json angles = Json::array();
-        const PatternLists& p = last.pattern;
-        for (std::size_t a = 0; a < p.PatternAngles.size(); ++a) {
-            Json row;
-            row["angle"] = p.PatternAngles[a];
-            row["attenuation"] = number(p.PatternAttenuations[a]);
-            row["eirp"] = number(p.PatternEirp[a]);
-            row["distance"] = p.PatternDistances[a] == kUndefined ? Json(nullptr)
-                                                                  : number(p.PatternDistances[a]);
-            angles.push_back(std::move(row));
-        }
-        o["angles"] = std::move(angles);
-    }
-    return o;
-}
-
-Json jsonComparison(const StationModel& m, bool withBand) {
-    Json rows = Json::array();
-    const auto choices = ComparisonChoices(m.limitChoice().ground);
-    const auto evaluations = comparison(m);
-    for (std::size_t i = 0; i < kComparisonRows; ++i) {
-        const LimitEvaluation& l = evaluations[i];
-        const LimitCheckResult* binding = bindingCheck(l);
-        Json row;
-        if (withBand)
-            row["band"] = HamBands(m.frequency().BandIDX);
-        row["limits"] = LimitSetWord(choices[i].set);
-        row["tier"] = LimitTierWord(choices[i].tier);
-        row["binding_check"] = binding ? Json(LimitCheckName(binding->check)) : Json(nullptr);
-        row["e_limit"] = l.ok() ? positive(l.ELimit) : Json(nullptr);
-        row["safety_distance"] = l.ok() ? positive(l.SafetyDistance) : Json(nullptr);
-        rows.push_back(std::move(row));
-    }
-    return rows;
 }
 
 std::string levelText(double x, const char* format) {
@@ -307,7 +168,7 @@ std::string TextOutput(const Evaluation& e) {
     if (e.limits)
         out += limitLines(m);
     if (m.taken()) {
-        const EntryPoint entry = entryPoint(m);
+        const TakenPoint entry = *TakenAntennaPoint(m);
         out += "Manufacturer: " + entry.manufacturer + '\n';
         out += "Antenna: " + entry.name + '\n';
         out += "Antenna point (Freq. Gain # Ele.): " +
@@ -325,10 +186,10 @@ std::string JsonOutput(const Evaluation& e) {
     PointNumbers point;
     auto object = [&e](const StationModel& m) {
         if (e.compare)
-            return jsonComparison(m, e.rows.size() > 1);
-        Json o = jsonObject(m);
+            return ComparisonJson(m, e.rows.size() > 1);
+        Json o = StationJson(m);
         if (e.limits)
-            addLimits(o, m);
+            AddLimitsJson(o, m);
         return o;
     };
     if (e.rows.size() == 1)
@@ -337,7 +198,7 @@ std::string JsonOutput(const Evaluation& e) {
     if (e.compare) {
         Json all = Json::array();
         for (const StationModel& m : e.rows)
-            for (auto& row : jsonComparison(m, true))
+            for (auto& row : ComparisonJson(m, true))
                 all.push_back(std::move(row));
         return all.dump() + '\n';
     }

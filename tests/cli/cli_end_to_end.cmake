@@ -438,6 +438,33 @@ if(NOT rc EQUAL 2 OR NOT err MATCHES "^radexa-cli: --angle-dir: .*Example MyAnt"
     fail(fifo-angle-file "status ${rc}, stderr '${err}'")
 endif()
 
+# --- The compliance report ------------------------------------------------------------------
+# (Its contents are read back in the window tests; here: the options and the files.)
+
+file(REMOVE "${work}/r.pdf" "${work}/r.json")
+cli_ok(NAME report-files DIR "${work}" ARGS --band 2m --report r.pdf --report-json r.json
+       --call DL1ABC --place Ulm --language sv LINES "Ham-Band: 2m")
+file(READ "${work}/r.pdf" head LIMIT 5)
+file(READ "${work}/r.json" twin)
+if(NOT head MATCHES "^%PDF-" OR NOT twin MATCHES "\"call\": \"DL1ABC\"" OR NOT twin MATCHES "\"language\": \"sv\"")
+    fail(report-files "no PDF or JSON with the call: '${head}' '${twin}'")
+endif()
+cli_ok(NAME report-json-only DIR "${work}" ARGS --station "${work}/s70.txt" --report-json r2.json
+       LINES "Antenna: MyAnt")
+if(NOT EXISTS "${work}/r2.json")
+    fail(report-json-only "no r2.json")
+endif()
+cli_bad(NAME report-call-alone ARGS --call DL1ABC STDERR "--call: goes into the report; give it with --report")
+cli_bad(NAME report-language-alone ARGS --language de STDERR "--language: goes into the report")
+cli_bad(NAME report-language-unknown ARGS --report r.pdf --language nl
+        STDERR "--language: unknown value 'nl'; allowed: de, en, fr, sv")
+cli_bad(NAME report-all-bands ARGS --all-bands --report r.pdf STDERR "--report: reports one station")
+execute_process(COMMAND "${CLI}" --report "${work}/no folder/r.pdf" OUTPUT_VARIABLE out
+                ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 1 OR NOT err MATCHES "^radexa-cli: --report: [^\n]*r\\.pdf[^\n]*\n$" OR NOT out STREQUAL "")
+    fail(report-unwritable "status ${rc}, stdout '${out}', stderr '${err}'")
+endif()
+
 # Names in Windows-1252 are found from the terminal's UTF-8, and come back as UTF-8.
 string(ASCII 252 ue)
 string(ASCII 228 ae2)

@@ -51,10 +51,11 @@ TEST(LanguageTables, RoutinesSetCaptionsThenMessagesThenMenusThenHints) {
         ++count[e.kind];
     }
     // 53 control captions and the Mode page's text, then the eleven of the Limits page;
-    // the message ids; ten menus; eleven hints.
+    // the message ids; ten menus and the report's; eleven hints.
     EXPECT_EQ(count[TextTargetKind::Caption], 54 + 11);
     EXPECT_EQ(count[TextTargetKind::Message], kMessageCount);
-    EXPECT_EQ(count[TextTargetKind::Menu], 12);
+    // The File menu adds the report, "Model antenna" and "Import pattern".
+    EXPECT_EQ(count[TextTargetKind::Menu], 13);
     EXPECT_EQ(count[TextTargetKind::Hint], 11);
     EXPECT_EQ(LanguageTexts(Language::English)[53].target, "STRXTX");
 }

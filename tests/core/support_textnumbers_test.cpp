@@ -111,6 +111,24 @@ TEST(TextHelpers, PositionsPiecesAndComparison) {
     EXPECT_FALSE(SameTextNoCase("ab", "abc"));
 }
 
+TEST(TextHelpers, ArgumentsFillTheirPlaceholders) {
+    const struct {
+        const char* text;
+        StringArray arguments;
+        const char* expected;
+    } cases[] = {
+        {"ERP %1 W <= %2 W", {"1,5", "3"}, "ERP 1,5 W <= 3 W"},
+        {"%2 before %1", {"a", "b"}, "b before a"},
+        {"%1%1", {"x"}, "xx"},
+        {"%3 has no argument", {"a"}, "%3 has no argument"},
+        {"100 % sure, %0, %", {"a"}, "100 % sure, %0, %"},
+        {"arguments are not searched: %1", {"%1 %2"}, "arguments are not searched: %1 %2"},
+        {"", {"a"}, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FillArguments(c.text, c.arguments), c.expected) << c.text;
+}
+
 TEST(TextHelpers, EchoedTextsAreBoundedAndStayOnOneLine) {
     const struct {
         std::string text;

@@ -2,13 +2,14 @@
 // checked at the pixels the geometry computes.
 #include "core/graphics/diagram.h"
 #include "core/graphics/sideview.h"
-#include "gui/graphics/canvas.h"
-#include "gui/graphics/diagramwindow.h"
 #include "gui/graphics/picture.h"
-#include "gui/graphics/sideviewwindow.h"
+#include "paint/graphics/canvas.h"
+#include "paint/graphics/diagrampainter.h"
+#include "paint/graphics/sideviewpainter.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -161,6 +162,55 @@ TEST(SideViewPicture, RefusedDataLeaveTheBackgroundOnly) {
     o.background = Green;
     EXPECT_EQ(PaintSideView(image, d, o).scale, 0.0);
     EXPECT_EQ(image.pixelColor(121, 300), Green);
+}
+
+// How far right of the legend squares text pixels (dark grey ones: the letters are smoothed)
+// lie, in the rows of the legend; `scale` device pixels to a picture pixel.
+int legendTextWidth(const QImage& image, const SideViewGeometry& g, int scale) {
+    int right = 0;
+    for (int y = g.legendY * scale; y < (g.legendY + 35) * scale; ++y)
+        for (int x = (g.legendX + 18) * scale; x < (g.legendX + 200) * scale; ++x)
+            if (const QColor c = image.pixelColor(x, y);
+                c.red() == c.green() && c.green() == c.blue() && c.lightness() < 128)
+                right = std::max(right, x - (g.legendX + 18) * scale);
+    return right;
+}
+
+// The report paints the pictures on a page: placed by a transform, scaled, on a device of
+// another resolution. The picture stays within its place, and its texts scale with it.
+TEST(SideViewPicture, OnAPlacedScaledPainterOfAnotherResolution) {
+    SideViewOptions o;
+    o.background = White;
+    QImage screen = NewPicture(kSideViewWidth, kSideViewHeight);
+    const SideViewGeometry g = PaintSideView(screen, workedExample(), o);
+
+    constexpr int kScale = 3;
+    constexpr int kOffset = 40;
+    QImage page =
+        NewPicture(kSideViewWidth * kScale + 2 * kOffset, kSideViewHeight * kScale + 2 * kOffset);
+    page.setDotsPerMeterX(screen.dotsPerMeterX() * kScale);
+    page.setDotsPerMeterY(screen.dotsPerMeterY() * kScale);
+    page.fill(Red);
+    {
+        QPainter painter(&page);
+        painter.translate(kOffset, kOffset);
+        painter.scale(kScale, kScale);
+        EXPECT_EQ(PaintSideView(painter, QSize(kSideViewWidth, kSideViewHeight), workedExample(), o)
+                      .originX,
+                  g.originX);
+        EXPECT_EQ(painter.transform(),
+                  QTransform::fromTranslate(kOffset, kOffset).scale(kScale, kScale))
+            << "the painter's state is put back";
+    }
+    EXPECT_EQ(page.pixelColor(kOffset - 1, kOffset - 1), Red) << "nothing outside the place";
+    EXPECT_EQ(page.pixelColor(page.width() - kOffset, page.height() - kOffset), Red);
+    EXPECT_EQ(page.pixelColor(kOffset, kOffset), White);
+    QImage placed = page.copy(kOffset, kOffset, kSideViewWidth * kScale, kSideViewHeight * kScale);
+    EXPECT_EQ(placed.pixelColor(121 * kScale + 1, 150 * kScale + 1), Black) << "the mast";
+    const int width = legendTextWidth(screen, g, 1);
+    ASSERT_GT(width, 30);
+    EXPECT_NEAR(legendTextWidth(placed, g, kScale), width * kScale, width * kScale / 8)
+        << "texts as wide in picture pixels as on screen";
 }
 
 // Radii along a line at 5 degrees above the horizon, where no grid line and no trace

@@ -2,8 +2,8 @@
 #include "fakes.h"
 
 #include "core/support/numbersettings.h"
-#include "gui/graphics/canvas.h"
 #include "gui/graphics/diagramwindow.h"
+#include "paint/graphics/canvas.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "fakes.h"
 
 #include "../core/test_numbers.h"
-#include "gui/graphics/canvas.h"
 #include "gui/graphics/sideviewwindow.h"
+#include "paint/graphics/canvas.h"
 
 #include <QAction>
 #include <QApplication>

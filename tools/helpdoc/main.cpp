@@ -14,6 +14,8 @@
 // complete, so a failed run never leaves a half-written manual behind. Exit status 0 on
 // success, 1 when a file cannot be read or written, 2 on wrong arguments.
 
+#include "report/support/documentpages.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFileInfo>
@@ -106,16 +108,8 @@ QString contentsHtml(const std::vector<Chapter>& chapters, const std::map<QStrin
 class Manual {
 public:
     Manual(QPdfWriter& writer, const QUrl& base) {
-        QFont font;
-        font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-        font.setStyleHint(QFont::SansSerif);
-        font.setPointSizeF(10);
-        m_doc.setDefaultFont(font);
-        m_doc.setDefaultStyleSheet(QString::fromLatin1(styleSheet));
+        radexa::LayOutForPages(m_doc, writer, 10, QString::fromLatin1(styleSheet));
         m_doc.setBaseUrl(base);
-        // Laid out for the PDF itself: fonts and page breaks are those of the pages.
-        m_doc.documentLayout()->setPaintDevice(&writer);
-        m_doc.setPageSize(QSizeF(writer.width(), writer.height()));
     }
 
     // Sets the HTML and moves page breaks until no table header and no heading ends a page.
@@ -141,31 +135,18 @@ public:
     }
 
     void print(QPdfWriter& writer) const {
-        QPainter painter(&writer);
         const double pageHeight = m_doc.pageSize().height();
-        const int pageCount = m_doc.pageCount();
         const double margin = kMargin * writer.logicalDpiY() / 96.0;
         const QFontMetricsF metrics(m_doc.defaultFont(), &writer);
-        for (int page = 0; page < pageCount; ++page) {
-            if (page > 0)
-                writer.newPage();
-            const QRectF view(0, page * pageHeight, m_doc.pageSize().width(), pageHeight);
-            painter.save();
-            painter.translate(0, -view.top());
-            painter.setClipRect(view);
-            QAbstractTextDocumentLayout::PaintContext context;
-            context.clip = view;
-            context.palette.setColor(QPalette::Text, Qt::black);
-            m_doc.documentLayout()->draw(&painter, context);
-            painter.restore();
+        radexa::PrintDocumentPages(m_doc, writer, [&](QPainter& painter, int page, int) {
             // The page number at the foot, right-aligned with the text.
             const QString number = QString::number(page + 1);
             painter.setFont(m_doc.defaultFont());
             painter.drawText(
-                QPointF(view.width() - margin - metrics.horizontalAdvance(number),
+                QPointF(m_doc.pageSize().width() - margin - metrics.horizontalAdvance(number),
                         pageHeight - margin + metrics.ascent() + 5 * writer.logicalDpiY() / 72.0),
                 number);
-        }
+        });
     }
 
     QString title() const { return m_doc.metaInformation(QTextDocument::DocumentTitle); }
@@ -212,11 +193,22 @@ private:
             const QTextBlock next = b.next();
             if (b.blockFormat().headingLevel() > 0 && next.isValid() && pageOf(next) > pageOf(b) &&
                 b.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_Auto) {
+                // A break made earlier before what follows moves up to the heading, so that
+                // the heading does not stand alone on the page before it.
+                if (next.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+                    keepOnPage(next);
                 breakBefore(b);
                 return true;
             }
         }
         return false;
+    }
+
+    void keepOnPage(const QTextBlock& b) {
+        QTextCursor cursor(b);
+        QTextBlockFormat f = b.blockFormat();
+        f.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+        cursor.setBlockFormat(f);
     }
 
     void breakBefore(const QTextBlock& b) {

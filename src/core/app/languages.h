@@ -62,8 +62,28 @@ enum class MessageId {
     MsgOutsideLimitSet,
     MsgNoLimitTier,
     MsgGroundInPattern,
+    // Our own additions for the compliance report and its dialog. Lists of related
+    // words stand in one text with ";" between them; %1, %2 stand for values.
+    ReportTitle,
+    ReportHeaderLabels,  // call sign; place; date and time; program
+    ReportHeadings,      // station; results; every band; per-angle table; method; FCC exemption
+    ReportLabels,        // cable; factor table; point used; averaged EIRP; angle data
+    ReportPolarisations, // vertical; horizontal
+    ReportNoAntenna,
+    ReportRefused,
+    ReportBandsHeader,
+    ReportBandsAntenna,
+    ReportBandsTypedGain,
+    ReportNoPicture,
+    ReportMethodFarField,
+    ReportMethodAveraging,
+    ReportMethodAngles,
+    ReportMethodNearField,
+    ReportSignature, // place, date; signature
+    ReportPage,
+    ReportDialog, // caption; call sign; place; JSON too; OK; cancel
 };
-constexpr int kMessageCount = static_cast<int>(MessageId::MsgGroundInPattern) + 1;
+constexpr int kMessageCount = static_cast<int>(MessageId::ReportDialog) + 1;
 
 // One text of a language: what it is put on, and the text itself.
 struct LanguageText {

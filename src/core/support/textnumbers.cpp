@@ -444,4 +444,21 @@ std::string PadLeft(std::string_view text, std::size_t length, char c) {
     return std::string(length - text.size(), c) + std::string(text);
 }
 
+std::string FillArguments(std::string_view text, const StringArray& arguments) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool placeholder = text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' &&
+                                 text[i + 1] <= '9';
+        const auto n = placeholder ? static_cast<std::size_t>(text[i + 1] - '1') : arguments.size();
+        if (n < arguments.size()) {
+            out += arguments[n];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 } // namespace radexa

@@ -85,4 +85,8 @@ bool WithinPercent(double x, double reference, double percent);
 // The text with c put in front until it has the length.
 std::string PadLeft(std::string_view text, std::size_t length, char c);
 
+// The text with "%1" ... "%9" replaced by the arguments (the first, ...); a placeholder
+// without an argument stays as it is. The arguments themselves are not searched.
+std::string FillArguments(std::string_view text, const StringArray& arguments);
+
 } // namespace radexa

@@ -7,6 +7,8 @@
 #include "core/antennas/angletable.h"
 #include "core/antennas/patterncatalogue.h"
 #include "core/antennas/angledata.h"
+#include "core/app/limitspage.h"
+#include "core/app/stationpictures.h"
 #include "core/calc/calc.h"
 #include "core/graphics/diagram.h"
 #include "core/graphics/sideview.h"
@@ -79,16 +81,6 @@ void giveItemsTheirTextAsTip(QListWidget* list) {
 }
 
 std::string textOf(const TEditAlign* field) { return fromQ(field->text()); }
-
-// A number as short as it can be written: "0,1", "300000".
-std::string TrimmedNumber(double x) {
-    std::string t = FormatReal("%1.4f", x);
-    while (!t.empty() && t.back() == '0')
-        t.pop_back();
-    if (!t.empty() && (t.back() == ',' || t.back() == '.'))
-        t.pop_back();
-    return t;
-}
 
 // Selects one row of a list, or none.
 void selectRow(QListWidget* list, int row) {
@@ -245,6 +237,7 @@ void TRadexaForm::connectHandlers() {
     connect(MIopen, &QAction::triggered, this, [this] { MIopenClick(); });
     connect(MISave, &QAction::triggered, this, [this] { MISaveClick(); });
     connect(MISaveAs, &QAction::triggered, this, [this] { MISaveAsClick(); });
+    connect(MIReport, &QAction::triggered, this, [this] { MIReportClick(); });
     connect(MIEigeneAntenne, &QAction::triggered, this, [this] { MIEigeneAntenneClick(); });
     connect(MIModelAntenna, &QAction::triggered, this, [this] { MIModelAntennaClick(); });
     connect(MIImportPattern, &QAction::triggered, this, [this] { MIImportPatternClick(); });
@@ -399,10 +392,6 @@ int indexIn(const T (&items)[N], T item) {
     return static_cast<int>(std::find(std::begin(items), std::end(items), item) - std::begin(items));
 }
 
-QString levelText(double value, const char* format) {
-    return value == kUndefined ? QStringLiteral("---") : toQ(FormatReal(format, value));
-}
-
 } // namespace
 
 void TRadexaForm::renderLimitsPage() {
@@ -414,49 +403,21 @@ void TRadexaForm::renderLimitsPage() {
     RGGround->setItemIndex(indexIn(kGrounds, choice.ground));
     setText(EditExemptDist, m.exemptionDistanceText());
 
-    QString exemption;
-    if (const auto e = m.exemption(); e && e->ok()) {
-        auto number = [](double v) { return toQ(FormatReal("%3.2f", v)); };
-        switch (e->outcome) {
-        case ExemptionOutcome::Exempt:
-            exemption = message(MessageId::MsgExempt).arg(number(e->Erp), number(e->Threshold));
-            break;
-        case ExemptionOutcome::AboveThreshold:
-            exemption = message(MessageId::MsgEvaluationRequired).arg(number(e->Erp), number(e->Threshold));
-            break;
-        case ExemptionOutcome::InsideNearField:
-            exemption = message(MessageId::MsgExemptNearField).arg(number(e->NearField));
-            break;
-        case ExemptionOutcome::OutsideRange:
-            exemption = message(MessageId::MsgExemptOutsideRange);
-            break;
-        }
-    }
-    LaExemption->setText(exemption);
+    const auto exemption = m.exemption();
+    LaExemption->setText(exemption ? toQ(ExemptionText(*exemption, m_language)) : QString());
     LaGroundNote->setText(m.groundInPattern() && choice.ground != GroundReflection::None
                               ? message(MessageId::MsgGroundInPattern)
                               : QString());
 
     const QStringList header = message(MessageId::LimitsTableHeader).split(QLatin1Char(';'));
     SGLimits->setHorizontalHeaderLabels(header);
-    const QStringList names = message(MessageId::LimitCheckNames).split(QLatin1Char(';'));
-    const LimitEvaluation& limits = m.last().limits;
-    SGLimits->setRowCount(static_cast<int>(limits.checks.size()));
-    for (int r = 0; r < static_cast<int>(limits.checks.size()); ++r) {
-        const LimitCheckResult& c = limits.checks[static_cast<std::size_t>(r)];
-        const bool binding = r == limits.binding;
-        const int nameAt = static_cast<int>(c.check);
-        const QString cells[] = {
-            names.value(nameAt) + (binding ? QStringLiteral(" *") : QString()),
-            levelText(c.E, "%3.2f"),
-            levelText(c.H, "%3.3f"),
-            levelText(c.S, "%3.2f"),
-            c.AveragingMinutes > 0 ? toQ(FormatReal("%1.0f", c.AveragingMinutes)) + QStringLiteral(" min")
-                                   : message(MessageId::MsgPeak),
-            levelText(c.SafetyDistance, "%3.2f"),
-        };
+    const LimitChecksTable checks = LimitChecksTexts(m.last().limits, m_language);
+    SGLimits->setRowCount(static_cast<int>(checks.rows.size()));
+    for (int r = 0; r < static_cast<int>(checks.rows.size()); ++r) {
+        const StringArray& cells = checks.rows[static_cast<std::size_t>(r)];
+        const bool binding = r == checks.binding;
         for (int col = 0; col < 6; ++col) {
-            auto* item = new QTableWidgetItem(cells[col]);
+            auto* item = new QTableWidgetItem(toQ(cells[static_cast<std::size_t>(col)]));
             item->setTextAlignment(col == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
             QFont f = SGLimits->font();
             f.setBold(binding);
@@ -506,15 +467,8 @@ void TRadexaForm::renderAntennaLists() {
 }
 
 QString TRadexaForm::noticeText(const Notice& notice) const {
-    const LimitChoice& choice = m_model.limitChoice();
-    const QString setName = toQ(LimitSetName(choice.set));
-    if (notice.refusal == Refusal::OutsideLimitSet) {
-        const QString range = toQ(TrimmedNumber(LimitSetLowest(choice.set))) + QStringLiteral(" - ") +
-                              toQ(TrimmedNumber(LimitSetHighest(choice.set)));
-        return message(MessageId::MsgOutsideLimitSet).arg(setName, range);
-    }
-    if (notice.refusal == Refusal::NoLimitTier)
-        return message(MessageId::MsgNoLimitTier).arg(setName);
+    if (notice.refusal == Refusal::OutsideLimitSet || notice.refusal == Refusal::NoLimitTier)
+        return toQ(LimitRefusalMessage(notice.refusal, m_model.limitChoice(), m_language));
     QString text = notice.message ? message(*notice.message)
                                   : toQ(RefusalText(notice.refusal));
     if (notice.subject == NoticeSubject::AngleData)
@@ -656,38 +610,17 @@ std::vector<StringArray> TRadexaForm::angleTable() const {
 
 // ---- picture windows, help, about ------------------------------------------------------
 
-PictureCaption TRadexaForm::pictureCaption() const {
-    const StationModel& m = m_model;
-    PictureCaption c;
-    c.title = m.anglePageShown() ? m.taken()->angles->Title : std::string();
-    c.power = m.last().input.Power;
-    c.antennaGain = m.last().input.AntennaGain;
-    c.bandName = HamBands(m.frequency().BandIDX);
-    c.fixedFrequencyMode = m.frequency().FixedFrequencyMode;
-    c.fixedFrequency = m.frequency().FixedFrequency;
-    return c;
-}
-
 void TRadexaForm::ButSeitenansichtClick() {
-    SideViewData data;
-    if (!TryStrToReal(m_model.heightText(), data.antennaHeight)) {
+    const std::optional<SideViewData> data = StationSideView(m_model);
+    if (!data) {
         // Opening nothing without a word would leave the operator guessing.
         ShowWarningText(QStringLiteral("Antenna height must be a real number!"));
         return;
     }
-    data.angles = m_model.last().pattern.PatternAngles;
-    data.distances = m_model.last().pattern.PatternDistances;
-    data.caption = pictureCaption();
-    TFormSeitenansicht::execute(this, data);
+    TFormSeitenansicht::execute(this, *data);
 }
 
-void TRadexaForm::ButDiagrammClick() {
-    DiagramData data;
-    data.angles = m_model.last().pattern.PatternAngles;
-    data.attenuations = m_model.last().pattern.PatternAttenuations;
-    data.caption = pictureCaption();
-    TFormDiagramm::execute(this, data);
-}
+void TRadexaForm::ButDiagrammClick() { TFormDiagramm::execute(this, StationDiagram(m_model)); }
 
 void TRadexaForm::MIHelpClick() { openHelpDocument(); }
 

@@ -96,6 +96,8 @@ public:
     bool Speichern(const QString& fileName);
     // Restores the station from the file.
     void Oeffnen(const QString& fileName);
+    // File -> "Save report ...": the station's compliance report (reportdialog.h).
+    void MIReportClick();
     void PISaveClick();
     void PICopyClick();
     void MIEigeneAntenneClick();
@@ -150,7 +152,6 @@ private:
     // Shows a model or import dialog; after a save reloads the catalogue and highlights
     // the new entry.
     void runPatternDialog(TPatternDialog& dialog);
-    PictureCaption pictureCaption() const;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Empties the field, gives it the focus and shows the warning.
     void refuseField(TEditAlign* field, const QString& message);
@@ -216,7 +217,7 @@ public:
     QAction *PISave = nullptr, *PICopy = nullptr;
     // Menus
     QMenu *MIDatei = nullptr, *MIInfos = nullptr, *MILanguage = nullptr;
-    QAction *MIopen = nullptr, *MISave = nullptr, *MISaveAs = nullptr,
+    QAction *MIopen = nullptr, *MISave = nullptr, *MISaveAs = nullptr, *MIReport = nullptr,
             *MIEigeneAntenne = nullptr, *MIEnd = nullptr, *MIHelp = nullptr,
             *MIAbout = nullptr, *MIGerman = nullptr, *MIEnglish = nullptr, *MIFrench = nullptr,
             *MISwedish = nullptr;

@@ -117,6 +117,7 @@ void TRadexaForm::buildMenus() {
     MIopen = action(MIDatei, "MIopen", "&Open");
     MISave = action(MIDatei, "MISave", "&Save");
     MISaveAs = action(MIDatei, "MISaveAs", "Save &as ...");
+    MIReport = action(MIDatei, "MIReport", "Save &report ...");
     MIDatei->addSeparator();
     MIEigeneAntenne = action(MIDatei, "MIEigeneAntenne", "Construct &own antenna");
     MIModelAntenna = action(MIDatei, "MIModelAntenna", "&Model antenna ...");

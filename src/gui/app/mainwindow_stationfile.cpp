@@ -10,6 +10,7 @@
 #include "core/support/atomicfile.h"
 #include "core/support/textnumbers.h"
 #include "gui/antennas/ownantennadialog.h"
+#include "gui/app/reportdialog.h"
 #include "gui/support/controls.h"
 #include "gui/support/editalign.h"
 #include "gui/support/grid.h"
@@ -151,6 +152,13 @@ void TRadexaForm::Oeffnen(const QString& fileName) {
             fromQ(message(MessageId::MsgStationLinesNotRestored)), EchoText(fromQ(fileName)), opened.reading));
         ShowWarningText(warning.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
+}
+
+// ---- compliance report ---------------------------------------------------------------
+
+void TRadexaForm::MIReportClick() {
+    SaveStationReport(this, m_model, m_language, m_paths.SettingsFile,
+                      stationFolder(m_paths.ProgramFolder));
 }
 
 // ---- angle-table export --------------------------------------------------------------

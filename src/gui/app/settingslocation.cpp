@@ -30,23 +30,33 @@ SettingsLocation FindSettingsLocation(const QString& programFolder, const QStrin
     return {QFileInfo::exists(own) ? own : besideProgram, own};
 }
 
+IniFile ReadSettings(const QString& file) {
+    // Only the start of the file is read: a huge one can neither delay nor stop the start.
+    return ReadIniFile(QFile::encodeName(file).toStdString());
+}
+
+bool ChangeSettings(const QString& file, const std::function<void(IniFile&)>& change) {
+    const std::string path = QFile::encodeName(file).toStdString();
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    // The other contents of the file stay, as far as they were read.
+    IniFile ini = ReadIniFile(path);
+    change(ini);
+    return WriteFileAtomic(path, ini.text()).ok();
+}
+
 WindowPosition ReadWindowPosition(const QString& file) {
     WindowPosition p;
-    // Only the start of the file is read: a huge one can neither delay nor stop the start.
-    const IniFile ini = ReadIniFile(QFile::encodeName(file).toStdString());
+    const IniFile ini = ReadSettings(file);
     p.left = ini.readInteger(kSection, "Left", 100);
     p.top = ini.readInteger(kSection, "Top", 100);
     return p;
 }
 
 bool WriteWindowPosition(const QString& file, const WindowPosition& position) {
-    const std::string path = QFile::encodeName(file).toStdString();
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    // The other contents of the file stay, as far as they were read.
-    IniFile ini = ReadIniFile(path);
-    ini.writeInteger(kSection, "Left", position.left);
-    ini.writeInteger(kSection, "Top", position.top);
-    return WriteFileAtomic(path, ini.text()).ok();
+    return ChangeSettings(file, [&](IniFile& ini) {
+        ini.writeInteger(kSection, "Left", position.left);
+        ini.writeInteger(kSection, "Top", position.top);
+    });
 }
 
 } // namespace radexa

@@ -2,7 +2,11 @@
 // Where the settings file "Radexa.ini" lives: beside the program, or, when the program
 // folder cannot be written (an installed program), in the user's configuration folder.
 
+#include "core/support/inifile.h"
+
 #include <QString>
+
+#include <functional>
 
 namespace radexa {
 
@@ -12,6 +16,14 @@ struct SettingsLocation {
 };
 
 SettingsLocation FindSettingsLocation(const QString& programFolder, const QString& userConfigFolder);
+
+// The settings file as far as it is read (the first 64 KiB, kIniReadLimit); empty when it
+// is missing or cannot be read.
+IniFile ReadSettings(const QString& file);
+// Reads the file, lets `change` write its entries and writes the file back through the safe
+// writer (its folder made first). False when it could not be written; the old file is
+// then left as it was. What the file held beyond the part that is read is not written again.
+bool ChangeSettings(const QString& file, const std::function<void(IniFile&)>& change);
 
 // The window position kept in the settings file.
 struct WindowPosition {

@@ -3,6 +3,7 @@
 // circles, radial grid lines and a legend; copy and save.
 
 #include "core/graphics/diagram.h"
+#include "paint/graphics/diagrampainter.h"
 
 #include <QColor>
 #include <QDialog>
@@ -15,10 +16,6 @@ class QMenuBar;
 namespace radexa {
 
 class PictureView;
-
-// Draws the whole diagram into the image on the given background. Data that
-// DiagramRefusal turns down leave the grid without traces.
-DiagramGeometry PaintDiagram(QImage& image, const DiagramData& data, const QColor& background);
 
 class TFormDiagramm : public QDialog {
     Q_OBJECT

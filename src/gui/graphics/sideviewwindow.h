@@ -3,6 +3,7 @@
 // and the safety zone, its reach and ground clearance, zoom, copy and save.
 
 #include "core/graphics/sideview.h"
+#include "paint/graphics/sideviewpainter.h"
 
 #include <QColor>
 #include <QDialog>
@@ -21,22 +22,6 @@ class QPushButton;
 namespace radexa {
 
 class PictureView;
-
-// What a drawing of the side view shows besides the data.
-struct SideViewOptions {
-    double zoom = 1.0;
-    QColor background;
-    bool origin = true;     // "Origin"
-    bool fiveMeters = true; // "5-m-Line"
-    bool rays = false;      // "Rays"
-    bool drawMax = true;    // "Draw" (the dimension arrows)
-};
-
-// Draws the whole side view into the image and returns the geometry of the drawing.
-// Data that SideViewRefusal turns down leave the background only (and a geometry with
-// scale 0).
-SideViewGeometry PaintSideView(QImage& image, const SideViewData& data,
-                               const SideViewOptions& options);
 
 class TFormSeitenansicht : public QDialog {
     Q_OBJECT

@@ -1,12 +1,14 @@
 #pragma once
-// The drawing primitives of the picture windows, on a QPainter over an off-screen
-// QImage. Primitives that keep state put the painter's pen and brush (and, where said,
-// the font) back through TProps when they are done.
+// The drawing primitives of the pictures, on a QPainter: over an off-screen QImage for the
+// picture windows, over a page for the report. Primitives that keep state put the
+// painter's pen and brush (and, where said, the font) back through TProps when they are
+// done. QtGui only: the window and the report share it.
 
 #include <QColor>
 #include <QFont>
 #include <QPainter>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 
 namespace radexa {
@@ -33,8 +35,11 @@ QFont PictureFont();
 // position of MoveTo/LineTo and the font colour.
 class Canvas {
 public:
-    // Solid black pen of width 1 with round ends, no brush, PictureFont.
-    explicit Canvas(QPainter& painter);
+    // Solid black pen of width 1 with round ends, no brush, PictureFont. `area` is the
+    // drawing surface in picture pixels (empty: the whole device). Texts take as many
+    // picture pixels as on a new image, whatever the device's resolution, so that a
+    // picture painted on a page (under a scaling transform) looks as it does on screen.
+    explicit Canvas(QPainter& painter, QSize area = QSize());
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
@@ -52,8 +57,22 @@ public:
 
 private:
     QPainter& m_painter;
+    QSize m_area;
     QPoint m_penPos;
     QColor m_fontColor = PictureColor::Black;
+};
+
+// While it lives, the painter draws within the picture of the given size at its origin
+// (the caller's transform places it); the painter's state is put back when it ends.
+class PaintedArea {
+public:
+    PaintedArea(QPainter& painter, QSize size);
+    ~PaintedArea();
+    PaintedArea(const PaintedArea&) = delete;
+    PaintedArea& operator=(const PaintedArea&) = delete;
+
+private:
+    QPainter& m_painter;
 };
 
 // Records the canvas's pen and brush (with withFont also the font and its colour) and

@@ -1,16 +1,17 @@
-#include "gui/graphics/canvas.h"
+#include "paint/graphics/canvas.h"
 
 #include "core/graphics/diagram.h"
 #include "core/graphics/geometry.h"
 
-#include <QApplication>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
 #include <QPalette>
 
 namespace radexa {
 
 QColor InfoBackgroundColor() {
-    return QApplication::palette().color(QPalette::ToolTipBase);
+    return QGuiApplication::palette().color(QPalette::ToolTipBase);
 }
 
 QFont PictureFont() {
@@ -22,11 +23,25 @@ QFont PictureFont() {
     return font;
 }
 
-Canvas::Canvas(QPainter& painter) : m_painter(painter) {
+namespace {
+
+// The resolution a new image has, for which the picture's texts are sized.
+int pictureDpi() {
+    static const int dpi = QImage(1, 1, QImage::Format_RGB32).logicalDpiY();
+    return dpi;
+}
+
+} // namespace
+
+Canvas::Canvas(QPainter& painter, QSize area) : m_painter(painter), m_area(area) {
     QPen pen(PictureColor::Black, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     m_painter.setPen(pen);
     m_painter.setBrush(Qt::NoBrush);
-    m_painter.setFont(PictureFont());
+    QFont font = PictureFont();
+    const QPaintDevice* device = m_painter.device();
+    if (device && device->logicalDpiY() > 0 && device->logicalDpiY() != pictureDpi())
+        font.setPointSizeF(font.pointSizeF() * pictureDpi() / device->logicalDpiY());
+    m_painter.setFont(font);
     m_painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
@@ -49,8 +64,19 @@ void Canvas::setPenColor(const QColor& color) {
 }
 
 QRect Canvas::clipRect() const {
+    if (!m_area.isEmpty())
+        return QRect(QPoint(0, 0), m_area);
     const QPaintDevice* d = m_painter.device();
     return d ? QRect(0, 0, d->width(), d->height()) : QRect();
+}
+
+PaintedArea::PaintedArea(QPainter& painter, QSize size) : m_painter(painter) {
+    m_painter.save();
+    m_painter.setClipRect(QRect(QPoint(0, 0), size), Qt::IntersectClip);
+}
+
+PaintedArea::~PaintedArea() {
+    m_painter.restore();
 }
 
 TProps::TProps(Canvas& canvas, bool withFont)
@@ -130,7 +156,8 @@ void DrawColoredText(Canvas& c, int x, int y, const QString& text, const QColor&
     TProps keep(c);
     c.setFontColor(fontColor);
     c.painter().setBrush(QBrush(background, Qt::SolidPattern));
-    const QFontMetrics fm(c.painter().font());
+    // Measured on the device painted on, whose resolution the font is sized for.
+    const QFontMetrics fm = c.painter().fontMetrics();
     c.painter().fillRect(QRect(x, y, fm.horizontalAdvance(text), fm.height()), background);
     c.setPenColor(fontColor);
     c.painter().drawText(x, y + fm.ascent(), text);

@@ -1,0 +1,81 @@
+#include "core/app/limitspage.h"
+
+#include "core/support/textnumbers.h"
+
+namespace radexa {
+
+namespace {
+
+std::string levelText(double value, const char* format) {
+    return value == kUndefined ? std::string("---") : FormatReal(format, value);
+}
+
+std::string twoDecimals(double value) {
+    return FormatReal("%3.2f", value);
+}
+
+} // namespace
+
+LimitChecksTable LimitChecksTexts(const LimitEvaluation& limits, Language language) {
+    LimitChecksTable table;
+    table.header = SplitText(MessageText(language, MessageId::LimitsTableHeader), ';');
+    const StringArray names = SplitText(MessageText(language, MessageId::LimitCheckNames), ';');
+    table.binding = limits.binding;
+    for (std::size_t r = 0; r < limits.checks.size(); ++r) {
+        const LimitCheckResult& c = limits.checks[r];
+        const auto nameAt = static_cast<std::size_t>(c.check);
+        const bool binding = static_cast<int>(r) == limits.binding;
+        table.rows.push_back({
+            (nameAt < names.size() ? names[nameAt] : LimitCheckName(c.check)) +
+                (binding ? " *" : ""),
+            levelText(c.E, "%3.2f"),
+            levelText(c.H, "%3.3f"),
+            levelText(c.S, "%3.2f"),
+            c.AveragingMinutes > 0 ? FormatReal("%1.0f", c.AveragingMinutes) + " min"
+                                   : MessageText(language, MessageId::MsgPeak),
+            levelText(c.SafetyDistance, "%3.2f"),
+        });
+    }
+    return table;
+}
+
+std::string ExemptionText(const FccExemption& e, Language language) {
+    if (!e.ok())
+        return {};
+    switch (e.outcome) {
+    case ExemptionOutcome::Exempt:
+        return FillArguments(MessageText(language, MessageId::MsgExempt),
+                             {twoDecimals(e.Erp), twoDecimals(e.Threshold)});
+    case ExemptionOutcome::AboveThreshold:
+        return FillArguments(MessageText(language, MessageId::MsgEvaluationRequired),
+                             {twoDecimals(e.Erp), twoDecimals(e.Threshold)});
+    case ExemptionOutcome::InsideNearField:
+        return FillArguments(MessageText(language, MessageId::MsgExemptNearField),
+                             {twoDecimals(e.NearField)});
+    case ExemptionOutcome::OutsideRange:
+        break;
+    }
+    return MessageText(language, MessageId::MsgExemptOutsideRange);
+}
+
+std::string LimitRefusalMessage(Refusal refusal, const LimitChoice& choice, Language language) {
+    const std::string setName = LimitSetName(choice.set);
+    if (refusal == Refusal::OutsideLimitSet)
+        return FillArguments(MessageText(language, MessageId::MsgOutsideLimitSet),
+                             {setName, TrimmedNumber(LimitSetLowest(choice.set)) + " - " +
+                                           TrimmedNumber(LimitSetHighest(choice.set))});
+    if (refusal == Refusal::NoLimitTier)
+        return FillArguments(MessageText(language, MessageId::MsgNoLimitTier), {setName});
+    return RefusalText(refusal);
+}
+
+std::string TrimmedNumber(double x) {
+    std::string t = FormatReal("%1.4f", x);
+    while (!t.empty() && t.back() == '0')
+        t.pop_back();
+    if (!t.empty() && (t.back() == ',' || t.back() == '.'))
+        t.pop_back();
+    return t;
+}
+
+} // namespace radexa
