@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (or the folder named by RADEXA_BUILD_DIR).
+# Configures (preset "release": build/, RelWithDebInfo, tests and benchmarks) and builds.
+# Further arguments go to the configure step, e.g. -DRADEXA_WERROR=ON.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dir=${RADEXA_BUILD_DIR:-build}
-cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-cmake --build "$dir" -j2
+cmake --preset release "$@" >/dev/null
+cmake --build --preset release

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the fuzzers with clang into build-fuzz/ and runs each in turn, one at a time.
+# Builds the fuzzers with clang (preset "fuzz": build-fuzz/) and runs each in turn, one at a time.
 #   bash scripts/fuzz.sh [seconds per fuzzer, default 600] [harness ...]
 # New inputs go to build-fuzz/corpus/<name>/ (the seeds in fuzz/corpus/ stay as they are);
 # a crash is written to build-fuzz/findings/<name>/; the script goes on with the next
@@ -12,9 +12,8 @@ shift || true
 harnesses=("$@")
 [ ${#harnesses[@]} -gt 0 ] || harnesses=(strtoreal catalogue angledata stationfile datafile inifile cp1252 patternimport cliargs)
 
-CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DRADEXA_FUZZ=ON \
-    -DRADEXA_BUILD_GUI=OFF -DRADEXA_BUILD_TESTS=OFF -DRADEXA_BUILD_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j1 >/dev/null
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz >/dev/null
 
 status=0
 for name in "${harnesses[@]}"; do

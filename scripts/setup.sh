@@ -5,7 +5,7 @@ packages=(g++ cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools libgl-dev libjpeg62-turbo
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation2 xvfb xauth imagemagick
-          clang-14 libclang-rt-14-dev
+          clang-14 libclang-rt-14-dev clang-format-14
           desktop-file-utils appstream dpkg-dev file help2man poppler-utils
           nlohmann-json3-dev nec2c)
 missing=()

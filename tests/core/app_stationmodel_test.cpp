@@ -521,9 +521,9 @@ protected:
             const DoubleArray& att = vertical ? angles.VertAttenuations : angles.HorAttenuations;
             if (last.result.ok()) {
                 ASSERT_EQ(last.pattern.PatternDistances.size(), att.size());
-                for (std::size_t k = 0; k < att.size(); ++k)
-                    EXPECT_NEAR(last.pattern.PatternDistances[k],
-                                last.result.SafetyDistance * std::pow(10.0, -att[k] / 20), 1e-9);
+                for (std::size_t a = 0; a < att.size(); ++a)
+                    EXPECT_NEAR(last.pattern.PatternDistances[a],
+                                last.result.SafetyDistance * std::pow(10.0, -att[a] / 20), 1e-9);
             } else {
                 EXPECT_TRUE(last.pattern.PatternDistances.empty());
             }

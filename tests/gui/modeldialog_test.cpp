@@ -244,7 +244,7 @@ TEST_F(ModelDialog, ModelledInvertedVIsTakenOn40mWithItsAnglePage) {
 TEST_F(ModelDialog, MenuItemsFollowOwnAntennaInEveryLanguage) {
     start();
     const QList<QAction*> items = form->MIDatei->actions();
-    const int own = items.indexOf(form->MIEigeneAntenne);
+    const qsizetype own = items.indexOf(form->MIEigeneAntenne);
     ASSERT_GE(own, 0);
     EXPECT_EQ(items.value(own + 1), form->MIModelAntenna);
     EXPECT_EQ(items.value(own + 2), form->MIImportPattern);

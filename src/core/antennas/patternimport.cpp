@@ -565,9 +565,9 @@ PatternFormat DetectPatternFormat(std::string_view text) {
         }
     }
     for (std::string_view line : lines) {
-        const std::string text = lower(line);
-        if (isEznecHead(line) || contains(text, "elevation pattern") ||
-            contains(text, "azimuth pattern") || contains(text, "far field table"))
+        const std::string lowered = lower(line);
+        if (isEznecHead(line) || contains(lowered, "elevation pattern") ||
+            contains(lowered, "azimuth pattern") || contains(lowered, "far field table"))
             return PatternFormat::Eznec;
     }
     fail(0, "the file is neither NEC-2 output (RADIATION PATTERNS), an EZNEC far-field table "

@@ -108,7 +108,7 @@ const QString kReadmeSection = QStringLiteral("\"Reporting problems\"");
 
 bool isPlaceholderAddress(const QString& address) {
     const QString a = address.trimmed().toLower();
-    const int at = a.lastIndexOf(QLatin1Char('@'));
+    const qsizetype at = a.lastIndexOf(QLatin1Char('@'));
     if (at <= 0 || at == a.size() - 1)
         return true;
     const QString domain = a.mid(at + 1);

@@ -611,13 +611,13 @@ std::vector<StringArray> TRadexaForm::angleTable() const {
 // ---- picture windows, help, about ------------------------------------------------------
 
 void TRadexaForm::ButSeitenansichtClick() {
-    const std::optional<SideViewData> data = StationSideView(m_model);
-    if (!data) {
+    const std::optional<SideViewData> view = StationSideView(m_model);
+    if (!view) {
         // Opening nothing without a word would leave the operator guessing.
         ShowWarningText(QStringLiteral("Antenna height must be a real number!"));
         return;
     }
-    TFormSeitenansicht::execute(this, *data);
+    TFormSeitenansicht::execute(this, *view);
 }
 
 void TRadexaForm::ButDiagrammClick() { TFormDiagramm::execute(this, StationDiagram(m_model)); }

@@ -47,8 +47,8 @@ QIcon TFormDiagramm::diagramIcon() {
     return QIcon(pixmap);
 }
 
-TFormDiagramm::TFormDiagramm(const DiagramData& data, QWidget* parent)
-    : QDialog(parent), m_data(data), m_caption(toQ(DiagramCaption(data.caption))),
+TFormDiagramm::TFormDiagramm(const DiagramData& diagram, QWidget* parent)
+    : QDialog(parent), m_data(diagram), m_caption(toQ(DiagramCaption(diagram.caption))),
       m_picture(NewPicture(kDiagramWidth, kDiagramHeight)) {
     setObjectName(QStringLiteral("FormDiagramm"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
