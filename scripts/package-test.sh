@@ -33,6 +33,10 @@ usr=$root/usr
 
 out=$("$usr/bin/radexa-cli" --band 20m --power 750 --mode CW --gain 7.5)
 grep -q '20m' <<<"$out" || fail "radexa-cli printed: $out"
+# The report's PDF comes from the module installed in lib/radexa.
+"$usr/bin/radexa-cli" --band 20m --report "$root/report.pdf" >/dev/null ||
+    fail "radexa-cli --report failed"
+[ "$(head -c 5 "$root/report.pdf")" = "%PDF-" ] || fail "radexa-cli --report wrote no PDF"
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/radexa" --version)" = "radexa $version" ] ||
     fail "radexa --version"
 desktop-file-validate "$usr/share/applications/org.radexa.Radexa.desktop"
