@@ -1,8 +1,8 @@
 // Antenna data: loading a large catalogue, reading a long angle-data file, and the
 // per-angle table.
-#include "core/antennas/catalogue.h"
-#include "core/antennas/angletable.h"
 #include "core/antennas/angledata.h"
+#include "core/antennas/angletable.h"
+#include "core/antennas/catalogue.h"
 
 #include <benchmark/benchmark.h>
 

@@ -102,14 +102,17 @@ BENCHMARK(BM_CliCompareAllBandsJson)
 
 // The per-angle table of an antenna with 32 768 angles, as text.
 void BM_CliAngleTable32768(benchmark::State& state) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "radexa_bench_cli_angles";
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / "radexa_bench_cli_angles";
     std::filesystem::create_directories(dir / "ang");
     std::ofstream(dir / "Antennas.txt", std::ios::binary) << "[Long]\r\nYagi,Yagi,144,12.5,9,#\r\n";
-    std::string angles = "[Polarisation],v\r\n[Bereich],32767\r\n[Schrittweite],1\r\n[MHz],v,0,0\r\n";
+    std::string angles =
+        "[Polarisation],v\r\n[Bereich],32767\r\n[Schrittweite],1\r\n[MHz],v,0,0\r\n";
     for (int k = 0; k < 32768; k += 8)
         angles += "1.5,2,3.25,4,5,6,7,8\r\n";
     std::ofstream(dir / "ang" / "Long Yagi.ang", std::ios::binary) << angles;
-    runCli(state, {"--manufacturer", "Long", "--antenna", "Yagi", "--angle-dir", "ang"}, dir.c_str());
+    runCli(state, {"--manufacturer", "Long", "--antenna", "Yagi", "--angle-dir", "ang"},
+           dir.c_str());
 }
 BENCHMARK(BM_CliAngleTable32768)
     ->Unit(benchmark::kMillisecond)

@@ -18,7 +18,8 @@ StationModel modelWithLongTable() {
     const fs::path dir = fs::temp_directory_path() / "radexa_bench_model";
     fs::create_directories(dir / "ang");
     std::ofstream(dir / "Antennas.txt", std::ios::binary) << "[Long]\r\nYagi,Yagi,144,12.5,9,#\r\n";
-    std::string angles = "[Polarisation],vh\r\n[Bereich],32767\r\n[Schrittweite],1\r\n[MHz],v,0,0\r\n";
+    std::string angles =
+        "[Polarisation],vh\r\n[Bereich],32767\r\n[Schrittweite],1\r\n[MHz],v,0,0\r\n";
     for (int k = 0; k < 32768; k += 8)
         angles += "1.5,2,3.25,4,5,6,7,8\r\n";
     angles += "[MHz],h,0,0\r\n0,1,2\r\n";

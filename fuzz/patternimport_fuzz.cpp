@@ -5,8 +5,8 @@
 
 #include "fuzz_input.h"
 
-#include "core/antennas/patternimport.h"
 #include "core/antennas/angledata.h"
+#include "core/antennas/patternimport.h"
 
 #include <cmath>
 

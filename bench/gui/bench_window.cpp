@@ -61,7 +61,8 @@ BENCHMARK(BM_StartupBaselineWindow)->UseManualTime()->Unit(benchmark::kMilliseco
 
 void BM_StartupRadexa(benchmark::State& state) {
     // The program runs in its build folder, beside the shipped catalogue.
-    const std::string dir = QFileInfo(QStringLiteral(RADEXA_PROGRAM_PATH)).absolutePath().toStdString();
+    const std::string dir =
+        QFileInfo(QStringLiteral(RADEXA_PROGRAM_PATH)).absolutePath().toStdString();
     const char* args[] = {RADEXA_PROGRAM_PATH, "--no-splash", "--quit-after-start", nullptr};
     measure(state, RADEXA_PROGRAM_PATH, args, dir.c_str());
 }
@@ -97,7 +98,8 @@ void BM_RecalculateWith32768Angles(benchmark::State& state) {
             form.calcCall();
             QApplication::processEvents(); // the view repaints its visible rows
         }
-        state.counters["rows"] = static_cast<double>(form.model().last().pattern.PatternDistances.size());
+        state.counters["rows"] =
+            static_cast<double>(form.model().last().pattern.PatternDistances.size());
     }
     QDir::setCurrent(old);
 }

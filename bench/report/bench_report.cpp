@@ -5,8 +5,8 @@
 #include "core/app/report.h"
 #include "core/support/atomicfile.h"
 #include "core/support/numbersettings.h"
-#include "json/reportjson.h"
 #include "report/app/reportpdf.h"
+#include "json/reportjson.h"
 
 #include <QDir>
 #include <QGuiApplication>

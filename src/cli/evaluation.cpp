@@ -163,7 +163,8 @@ void openStation(StationModel& m, const Options& o) {
     // Lines the file itself lacks are named before the catalogue is asked.
     if (!parsed.problems.empty()) {
         const StationFileProblem& p = parsed.problems.front();
-        throw stationLineError(o, parsed, p.line, problemReason(p.kind), p.kind != StationProblemKind::Missing);
+        throw stationLineError(o, parsed, p.line, problemReason(p.kind),
+                               p.kind != StationProblemKind::Missing);
     }
     const std::string line2 = " line 2 " + Quoted(parsed.lines[1]) + ": ";
     loadCatalogue(m, "--station: " + Quoted(*o.stationFile) + line2);
@@ -184,8 +185,8 @@ void openStation(StationModel& m, const Options& o) {
                                    "no antenna " + Quoted(r.antennaName) + " of manufacturer " +
                                        Quoted(r.manufacturer) + " in Antennas.txt or AntUser.txt");
         throw stationLineError(o, reading, first->line,
-                               "antenna " + Quoted(r.antennaName) + " of " + Quoted(r.manufacturer) +
-                                   " has no point within 10 % of " +
+                               "antenna " + Quoted(r.antennaName) + " of " +
+                                   Quoted(r.manufacturer) + " has no point within 10 % of " +
                                    frequencyText(m.referenceFrequency()) + " MHz");
     }
     if (!opened.notices.empty()) {
@@ -252,7 +253,8 @@ std::string RefusalLine(Refusal r) {
 Evaluation Evaluate(const Options& o, const std::string& programFolder) {
     StationModel m;
     // --angle-dir names the one folder; else the program's ang/, then the operator's own.
-    m.setAngleFolders(o.angleDir ? StringArray{*o.angleDir} : AngleDataFolders(programFolder + "ang"));
+    m.setAngleFolders(o.angleDir ? StringArray{*o.angleDir}
+                                 : AngleDataFolders(programFolder + "ang"));
     if (o.stationFile)
         openStation(m, o);
     else

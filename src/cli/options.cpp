@@ -109,7 +109,8 @@ constexpr std::size_t kQuotedLimit = 200;
 double readNumber(const std::string& option, const std::string& text) {
     double v = 0;
     if (!TryStrToReal(text, v))
-        throw CliError{option + ": " + Quoted(text) + " is not a number; allowed: " + AllowedFor(option)};
+        throw CliError{option + ": " + Quoted(text) +
+                       " is not a number; allowed: " + AllowedFor(option)};
     return v;
 }
 
@@ -131,141 +132,167 @@ struct OptionSpec {
     void (*apply)(Options& o, const std::string& option, const std::string& value);
 };
 
-const OptionSpec kOptions[] = {
-    {"--band", true, true,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         o.band = pick(opt, v, BandNames(), BandNames()) + 1;
-     }},
-    {"--frequency", true, true,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         readNumber(opt, v);
-         o.frequency = v;
-     }},
-    {"--power", true, true,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         readNumber(opt, v);
-         o.power = v;
-     }},
-    {"--mode", true, true,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         // "Alle" is how the station file writes "All".
-         StringArray items = ModeItems();
-         items.push_back("Alle");
-         o.mode = std::min(pick(opt, v, items, ModeItems()), static_cast<int>(ModeItems().size()) - 1) + 1;
-     }},
-    {"--rhythm", true, true,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         o.rhythm = pick(opt, v, RhythmItems(), RhythmItems());
-     }},
-    {"--factors", true, true,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         // "BNetzA" is short for the item "BNetzA (Germany)"; "none" is the table "1".
-         const StringArray& items = FactorTableItems();
-         const StringArray accepted = {items[0], items[1], items[2], "BNetzA", "none"};
-         const int at = pick(opt, v, accepted, {"FCC", "BNetzA", items[1], "1", "none"});
-         o.factorTable = at == 3 ? 1 : at == 4 ? 2 : at;
-     }},
-    {"--cable", true, true,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         o.cable = pick(opt, v, CableNames(), CableNames()) + 1;
-     }},
-    {"--length", true, true,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         readNumber(opt, v);
-         o.length = v;
-     }},
-    {"--other-loss", true, true,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         readNumber(opt, v);
-         o.otherLoss = v;
-     }},
-    {"--gain", true, true,
-     [](Options& o, const std::string& opt, const std::string& v) { o.gain = readNumber(opt, v); }},
-    {"--distance", true, false,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         readNumber(opt, v);
-         o.distance = v;
-     }},
-    {"--manufacturer", true, true,
-     [](Options& o, const std::string&, const std::string& v) { o.manufacturer = v; }},
-    {"--antenna", true, true,
-     [](Options& o, const std::string&, const std::string& v) { o.antenna = v; }},
-    {"--angle-dir", true, false,
-     [](Options& o, const std::string&, const std::string& v) { o.angleDir = v; }},
-    {"--polarisation", true, false,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         const StringArray items = {"vertical", "horizontal"};
-         o.polarisation =
-             pick(opt, v, items, items) == 0 ? Polarisation::Vertical : Polarisation::Horizontal;
-     }},
-    {"--station", true, false,
-     [](Options& o, const std::string&, const std::string& v) { o.stationFile = v; }},
-    {"--limits", true, false,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         LimitSet set = LimitSet::Icnirp1998;
-         if (!ParseLimitSet(v, set))
-             throw CliError{opt + ": unknown value " + Quoted(v) + "; allowed: " + AllowedFor(opt)};
-         o.limits = set;
-     }},
-    {"--tier", true, false,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         LimitTier tier = LimitTier::Public;
-         if (!ParseLimitTier(v, tier))
-             throw CliError{opt + ": unknown value " + Quoted(v) + "; allowed: " + AllowedFor(opt)};
-         o.tier = tier;
-     }},
-    {"--ground", true, false,
-     [](Options& o, const std::string&, const std::string& v) { o.groundText = v; }},
-    {"--exemption-distance", true, false,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         readNumber(opt, v);
-         o.exemptionDistance = v;
-     }},
-    {"--compare", false, false, [](Options& o, const std::string&, const std::string&) { o.compare = true; }},
-    {"--import-pattern", true, false,
-     [](Options& o, const std::string&, const std::string& v) { o.importPattern = v; }},
-    {"--format", true, false,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         o.format = StringArray{"nec", "eznec", "csv"}[static_cast<std::size_t>(
-             pick(opt, v, {"nec", "eznec", "csv"}, {"nec", "eznec", "csv"}))];
-     }},
-    {"--azimuth", true, false,
-     [](Options& o, const std::string& opt, const std::string& v) { o.azimuth = readNumber(opt, v); }},
-    {"--model", true, false,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         const StringArray models = {"dipole", "invertedv", "vertical", "deck"};
-         o.model = models[static_cast<std::size_t>(pick(opt, v, models, models))];
-     }},
-    {"--deck", true, false, [](Options& o, const std::string&, const std::string& v) { o.deck = v; }},
-    {"--height", true, false,
-     [](Options& o, const std::string& opt, const std::string& v) { o.height = readNumber(opt, v); }},
-    {"--angle", true, false,
-     [](Options& o, const std::string& opt, const std::string& v) { o.angle = readNumber(opt, v); }},
-    {"--radials", true, false,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         const double n = readNumber(opt, v);
-         if (!(n >= 1 && n <= 64) || n != std::floor(n)) // checked before the conversion
-             throw CliError{opt + ": " + Quoted(v) + " is no count; allowed: " + AllowedFor(opt)};
-         o.radials = static_cast<int>(n);
-     }},
-    {"--type", true, false, [](Options& o, const std::string&, const std::string& v) { o.type = v; }},
-    {"--write", false, false, [](Options& o, const std::string&, const std::string&) { o.write = true; }},
-    {"--report", true, false,
-     [](Options& o, const std::string&, const std::string& v) { o.report = v; }},
-    {"--report-json", true, false,
-     [](Options& o, const std::string&, const std::string& v) { o.reportJson = v; }},
-    {"--call", true, false, [](Options& o, const std::string&, const std::string& v) { o.call = v; }},
-    {"--place", true, false, [](Options& o, const std::string&, const std::string& v) { o.place = v; }},
-    {"--language", true, false,
-     [](Options& o, const std::string& opt, const std::string& v) {
-         o.language = ReportLanguageFromCode(v);
-         if (!o.language)
-             throw CliError{opt + ": unknown value " + Quoted(v) + "; allowed: " + AllowedFor(opt)};
-     }},
-    {"--all-bands", false, true, [](Options& o, const std::string&, const std::string&) { o.allBands = true; }},
-    {"--json", false, false, [](Options& o, const std::string&, const std::string&) { o.json = true; }},
-    {"--help", false, false, [](Options& o, const std::string&, const std::string&) { o.help = true; }},
-    {"--version", false, false, [](Options& o, const std::string&, const std::string&) { o.version = true; }},
+const OptionSpec
+    kOptions[] =
+        {
+            {"--band", true, true,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 o.band = pick(opt, v, BandNames(), BandNames()) + 1;
+             }},
+            {"--frequency", true, true,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 readNumber(opt, v);
+                 o.frequency = v;
+             }},
+            {"--power", true, true,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 readNumber(opt, v);
+                 o.power = v;
+             }},
+            {"--mode", true, true,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 // "Alle" is how the station file writes "All".
+                 StringArray items = ModeItems();
+                 items.push_back("Alle");
+                 o.mode = std::min(pick(opt, v, items, ModeItems()),
+                                   static_cast<int>(ModeItems().size()) - 1) +
+                          1;
+             }},
+            {"--rhythm", true, true,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 o.rhythm = pick(opt, v, RhythmItems(), RhythmItems());
+             }},
+            {"--factors", true, true,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 // "BNetzA" is short for the item "BNetzA (Germany)"; "none" is the table "1".
+                 const StringArray& items = FactorTableItems();
+                 const StringArray accepted = {items[0], items[1], items[2], "BNetzA", "none"};
+                 const int at = pick(opt, v, accepted, {"FCC", "BNetzA", items[1], "1", "none"});
+                 o.factorTable = at == 3 ? 1 : at == 4 ? 2 : at;
+             }},
+            {"--cable", true, true,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 o.cable = pick(opt, v, CableNames(), CableNames()) + 1;
+             }},
+            {"--length", true, true,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 readNumber(opt, v);
+                 o.length = v;
+             }},
+            {"--other-loss", true, true,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 readNumber(opt, v);
+                 o.otherLoss = v;
+             }},
+            {"--gain", true, true,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 o.gain = readNumber(opt, v);
+             }},
+            {"--distance", true, false,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 readNumber(opt, v);
+                 o.distance = v;
+             }},
+            {"--manufacturer", true, true,
+             [](Options& o, const std::string&, const std::string& v) { o.manufacturer = v; }},
+            {"--antenna", true, true,
+             [](Options& o, const std::string&, const std::string& v) { o.antenna = v; }},
+            {"--angle-dir", true, false,
+             [](Options& o, const std::string&, const std::string& v) { o.angleDir = v; }},
+            {"--polarisation", true, false,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 const StringArray items = {"vertical", "horizontal"};
+                 o.polarisation = pick(opt, v, items, items) == 0 ? Polarisation::Vertical
+                                                                  : Polarisation::Horizontal;
+             }},
+            {"--station", true, false,
+             [](Options& o, const std::string&, const std::string& v) { o.stationFile = v; }},
+            {"--limits", true, false,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 LimitSet set = LimitSet::Icnirp1998;
+                 if (!ParseLimitSet(v, set))
+                     throw CliError{opt + ": unknown value " + Quoted(v) +
+                                    "; allowed: " + AllowedFor(opt)};
+                 o.limits = set;
+             }},
+            {"--tier", true, false,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 LimitTier tier = LimitTier::Public;
+                 if (!ParseLimitTier(v, tier))
+                     throw CliError{opt + ": unknown value " + Quoted(v) +
+                                    "; allowed: " + AllowedFor(opt)};
+                 o.tier = tier;
+             }},
+            {"--ground", true, false,
+             [](Options& o, const std::string&, const std::string& v) { o.groundText = v; }},
+            {"--exemption-distance", true, false,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 readNumber(opt, v);
+                 o.exemptionDistance = v;
+             }},
+            {"--compare", false, false,
+             [](Options& o, const std::string&, const std::string&) { o.compare = true; }},
+            {"--import-pattern", true, false,
+             [](Options& o, const std::string&, const std::string& v) { o.importPattern = v; }},
+            {"--format", true, false,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 o.format = StringArray{"nec", "eznec", "csv"}[static_cast<std::size_t>(
+                     pick(opt, v, {"nec", "eznec", "csv"}, {"nec", "eznec", "csv"}))];
+             }},
+            {"--azimuth", true, false,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 o.azimuth = readNumber(opt, v);
+             }},
+            {"--model", true, false,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 const StringArray models = {"dipole", "invertedv", "vertical", "deck"};
+                 o.model = models[static_cast<std::size_t>(pick(opt, v, models, models))];
+             }},
+            {"--deck", true, false,
+             [](Options& o, const std::string&, const std::string& v) { o.deck = v; }},
+            {"--height", true, false,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 o.height = readNumber(opt, v);
+             }},
+            {"--angle", true, false,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 o.angle = readNumber(opt, v);
+             }},
+            {"--radials", true, false,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 const double n = readNumber(opt, v);
+                 if (!(n >= 1 && n <= 64) || n != std::floor(n)) // checked before the conversion
+                     throw CliError{opt + ": " + Quoted(v) +
+                                    " is no count; allowed: " + AllowedFor(opt)};
+                 o.radials = static_cast<int>(n);
+             }},
+            {"--type", true, false,
+             [](Options& o, const std::string&, const std::string& v) { o.type = v; }},
+            {"--write", false, false,
+             [](Options& o, const std::string&, const std::string&) { o.write = true; }},
+            {"--report", true, false,
+             [](Options& o, const std::string&, const std::string& v) { o.report = v; }},
+            {"--report-json", true, false,
+             [](Options& o, const std::string&, const std::string& v) { o.reportJson = v; }},
+            {"--call", true, false,
+             [](Options& o, const std::string&, const std::string& v) { o.call = v; }},
+            {"--place", true, false,
+             [](Options& o, const std::string&, const std::string& v) { o.place = v; }},
+            {"--language", true, false,
+             [](Options& o, const std::string& opt, const std::string& v) {
+                 o.language = ReportLanguageFromCode(v);
+                 if (!o.language)
+                     throw CliError{opt + ": unknown value " + Quoted(v) +
+                                    "; allowed: " + AllowedFor(opt)};
+             }},
+            {"--all-bands", false, true,
+             [](Options& o, const std::string&, const std::string&) { o.allBands = true; }},
+            {"--json", false, false,
+             [](Options& o, const std::string&, const std::string&) { o.json = true; }},
+            {"--help", false, false,
+             [](Options& o, const std::string&, const std::string&) { o.help = true; }},
+            {"--version", false, false,
+             [](Options& o, const std::string&, const std::string&) { o.version = true; }},
 };
 
 const OptionSpec* findOption(std::string_view name) {
@@ -283,21 +310,23 @@ std::string optionNames() {
 }
 
 bool given(const Options& o, std::string_view option) {
-    return std::find(o.stationOptions.begin(), o.stationOptions.end(), option) != o.stationOptions.end();
+    return std::find(o.stationOptions.begin(), o.stationOptions.end(), option) !=
+           o.stationOptions.end();
 }
 
 // The options that go with --import-pattern and --model; any other is refused with them.
-const StringArray kPatternOptions = {"--import-pattern", "--format", "--azimuth", "--model", "--deck",
-                                     "--height", "--angle", "--radials", "--ground", "--frequency",
-                                     "--gain", "--write", "--manufacturer", "--antenna", "--type",
-                                     "--angle-dir"};
+const StringArray kPatternOptions = {"--import-pattern", "--format",    "--azimuth", "--model",
+                                     "--deck",           "--height",    "--angle",   "--radials",
+                                     "--ground",         "--frequency", "--gain",    "--write",
+                                     "--manufacturer",   "--antenna",   "--type",    "--angle-dir"};
 
 void checkPatternMode(Options& o, const StringArray& given) {
     const std::string mode = o.importPattern ? "--import-pattern" : "--model";
     if (o.importPattern && o.model)
         throw CliError{"--import-pattern and --model: give one of them, not both"};
     for (const std::string& option : given)
-        if (std::find(kPatternOptions.begin(), kPatternOptions.end(), option) == kPatternOptions.end())
+        if (std::find(kPatternOptions.begin(), kPatternOptions.end(), option) ==
+            kPatternOptions.end())
             throw CliError{mode + ": makes angle data; not with " + option};
     if (o.groundText) {
         const StringArray grounds = {"free", "perfect", "average", "poor"};
@@ -350,7 +379,8 @@ void checkCombinations(const Options& o) {
                                         {o.place.has_value(), "--place"},
                                         {o.language.has_value(), "--language"}})
         if (given && !report)
-            throw CliError{std::string(option) + ": goes into the report; give it with --report or --report-json"};
+            throw CliError{std::string(option) +
+                           ": goes into the report; give it with --report or --report-json"};
     if (report && o.allBands)
         throw CliError{std::string(o.report ? "--report" : "--report-json") +
                        ": reports one station; not with --all-bands"};
@@ -360,7 +390,11 @@ bool validUtf8(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size()) {
         const auto c = static_cast<unsigned char>(s[i]);
-        const int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+        const int extra = c < 0x80           ? 0
+                          : (c >> 5) == 0x6  ? 1
+                          : (c >> 4) == 0xE  ? 2
+                          : (c >> 3) == 0x1E ? 3
+                                             : -1;
         if (extra < 0 || i + static_cast<std::size_t>(extra) >= s.size())
             return false;
         for (int k = 1; k <= extra; ++k)
@@ -373,7 +407,9 @@ bool validUtf8(std::string_view s) {
 
 } // namespace
 
-const char* Usage() { return kUsage; }
+const char* Usage() {
+    return kUsage;
+}
 
 namespace {
 NumberSettings withPoint() {
@@ -482,7 +518,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string option = args[i];
         std::optional<std::string> value;
-        if (const auto eq = option.find('='); option.rfind("--", 0) == 0 && eq != std::string::npos) {
+        if (const auto eq = option.find('=');
+            option.rfind("--", 0) == 0 && eq != std::string::npos) {
             value = option.substr(eq + 1);
             option.resize(eq);
         }
@@ -504,14 +541,15 @@ Options ParseOptions(const std::vector<std::string>& args) {
         checkPatternMode(o, seen);
         return o;
     }
-    for (const char* option : {"--format", "--azimuth", "--deck", "--height", "--angle", "--radials",
-                               "--write", "--type"})
+    for (const char* option : {"--format", "--azimuth", "--deck", "--height", "--angle",
+                               "--radials", "--write", "--type"})
         if (std::find(seen.begin(), seen.end(), option) != seen.end())
             throw CliError{std::string(option) + ": goes with --import-pattern or --model"};
     if (o.groundText) {
         GroundReflection ground = GroundReflection::None;
         if (!ParseGround(*o.groundText, ground))
-            throw CliError{"--ground: unknown value " + Quoted(*o.groundText) + "; allowed: none, 1.6, 2"};
+            throw CliError{"--ground: unknown value " + Quoted(*o.groundText) +
+                           "; allowed: none, 1.6, 2"};
         o.ground = ground;
     }
     checkCombinations(o);

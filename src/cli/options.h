@@ -4,8 +4,8 @@
 // distance); numbers are checked here so that a bad one is named by its option.
 
 #include "core/antennas/angletable.h"
-#include "core/calc/limits.h"
 #include "core/app/languages.h"
+#include "core/calc/limits.h"
 #include "core/support/numbersettings.h"
 #include "core/support/types.h"
 

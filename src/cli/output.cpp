@@ -3,8 +3,8 @@
 #include "core/app/report.h"
 #include "core/app/stationfile.h"
 #include "core/support/cp1252.h"
-#include "json/stationjson.h"
 #include "core/support/textnumbers.h"
+#include "json/stationjson.h"
 
 #include <cmath>
 
@@ -13,7 +13,6 @@ namespace radexa::cli {
 namespace {
 
 constexpr const char* kFormat = "%3.2f";
-
 
 using Lines = std::vector<std::pair<std::string, std::string>>;
 
@@ -28,7 +27,8 @@ Lines textValues(const StationModel& m, bool powerFirst) {
                                      ? TrimmedBandEdge(freq.FixedFrequency)
                                      : TrimmedBandEdge(BandLowerEdge(freq.BandIDX)) + " - " +
                                            TrimmedBandEdge(BandUpperEdge(freq.BandIDX));
-    const std::pair<std::string, std::string> power = {"Power [W]", FormatReal(kFormat, last.input.Power)};
+    const std::pair<std::string, std::string> power = {"Power [W]",
+                                                       FormatReal(kFormat, last.input.Power)};
     Lines lines;
     if (powerFirst)
         lines.push_back(power);
@@ -84,17 +84,19 @@ std::string limitLines(const StationModel& m) {
     std::string out = "Limit set: " + LimitSetName(choice.set) + "\n";
     out += "Persons: " + LimitTierWord(choice.tier) + "\n";
     out += "Ground factor: " + FormatReal(kFormat, GroundFieldFactor(choice.ground)) + "\n";
-    out += "Binding check: " + (binding ? LimitCheckName(binding->check) : std::string("---")) + "\n";
+    out +=
+        "Binding check: " + (binding ? LimitCheckName(binding->check) : std::string("---")) + "\n";
     for (const LimitCheckResult& c : l.checks)
-        out += "Check " + LimitCheckName(c.check) + ": E " + levelText(c.E, kFormat) + " V/m, H " +
-               levelText(c.H, "%3.3f") + " A/m, S " + levelText(c.S, kFormat) + " W/m\xB2, " +
-               (c.AveragingMinutes > 0 ? FormatReal("%1.0f", c.AveragingMinutes) + " min" : "peak") +
-               ", distance " + levelText(c.SafetyDistance, kFormat) + " m\n";
+        out +=
+            "Check " + LimitCheckName(c.check) + ": E " + levelText(c.E, kFormat) + " V/m, H " +
+            levelText(c.H, "%3.3f") + " A/m, S " + levelText(c.S, kFormat) + " W/m\xB2, " +
+            (c.AveragingMinutes > 0 ? FormatReal("%1.0f", c.AveragingMinutes) + " min" : "peak") +
+            ", distance " + levelText(c.SafetyDistance, kFormat) + " m\n";
     if (const auto e = m.exemption(); e && e->ok())
         out += std::string("FCC exemption: ") +
                (e->Exempt ? "exempt" : "evaluation required, " + ExemptionOutcomeText(e->outcome)) +
-               " (ERP " + FormatReal(kFormat, e->Erp) +
-               " W, threshold " + levelText(e->Threshold, kFormat) + " W, distance " +
+               " (ERP " + FormatReal(kFormat, e->Erp) + " W, threshold " +
+               levelText(e->Threshold, kFormat) + " W, distance " +
                FormatReal(kFormat, e->Distance) + " m)\n";
     return out;
 }
@@ -114,7 +116,8 @@ std::string comparisonText(const Evaluation& e) {
             out += LimitSetWord(choices[i].set) + "\t" + LimitTierWord(choices[i].tier) + "\t" +
                    (binding ? LimitCheckName(binding->check) : std::string("---")) + "\t" +
                    (l.ok() ? FormatPositiveReal(kFormat, l.ELimit) : std::string("---")) + "\t" +
-                   (l.ok() ? FormatPositiveReal(kFormat, l.SafetyDistance) : std::string("---")) + "\n";
+                   (l.ok() ? FormatPositiveReal(kFormat, l.SafetyDistance) : std::string("---")) +
+                   "\n";
         }
     }
     return out;
@@ -176,7 +179,8 @@ std::string TextOutput(const Evaluation& e) {
     }
     if (m.anglePageShown()) {
         out += std::string("Antenna polarisation: ") +
-               (m.taken()->polarisation == Polarisation::Vertical ? "Vertical" : "Horizontal") + '\n';
+               (m.taken()->polarisation == Polarisation::Vertical ? "Vertical" : "Horizontal") +
+               '\n';
         out += angleTableText(m);
     }
     return Cp1252ToUtf8(out);

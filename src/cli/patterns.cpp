@@ -98,13 +98,15 @@ std::string MakeAngleData(const Options& o, const std::string& programFolder) {
     entry.manufacturer = *o.manufacturer;
     entry.name = *o.antenna;
     entry.type = o.type.value_or(o.model ? "Model" : "Imported");
-    const SavedImport saved = SaveImportedAntenna(
-        "AntUser.txt", o.angleDir ? *o.angleDir : programFolder + "ang", entry, pattern, description);
+    const SavedImport saved =
+        SaveImportedAntenna("AntUser.txt", o.angleDir ? *o.angleDir : programFolder + "ang", entry,
+                            pattern, description);
     if (!saved.ok())
         throw CliError{"--write: " + EchoText(saved.error)};
-    std::string out = "Added " + entry.manufacturer + " " + entry.name +
-                      " to AntUser.txt, gain " + PlainFixed(pattern.maxGain, 2) + " dBi at " +
-                      PlainShortest(pattern.frequency) + " MHz; angle data: " + saved.angleFile + "\n";
+    std::string out = "Added " + entry.manufacturer + " " + entry.name + " to AntUser.txt, gain " +
+                      PlainFixed(pattern.maxGain, 2) + " dBi at " +
+                      PlainShortest(pattern.frequency) + " MHz; angle data: " + saved.angleFile +
+                      "\n";
     if (!note.empty())
         out += "Note: " + note + "\n";
     return Cp1252ToUtf8(out);

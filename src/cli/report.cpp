@@ -27,7 +27,8 @@ WriteReportPdfFunction loadReportModule(const std::string& programFolder) {
     for (const std::string& path : candidates) {
         void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!module) {
-            if (const char* e = ::dlerror(); e && std::string(e).find("No such file") == std::string::npos)
+            if (const char* e = ::dlerror();
+                e && std::string(e).find("No such file") == std::string::npos)
                 why = e;
             continue;
         }

@@ -39,4 +39,5 @@ RadexaCliWriteReportPdf(const radexa::StationModel& station, const radexa::Repor
 }
 
 // The module's function has the type radexa-cli calls it by.
-static_assert(std::is_same_v<decltype(&RadexaCliWriteReportPdf), radexa::cli::WriteReportPdfFunction>);
+static_assert(
+    std::is_same_v<decltype(&RadexaCliWriteReportPdf), radexa::cli::WriteReportPdfFunction>);

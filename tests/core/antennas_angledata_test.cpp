@@ -1,5 +1,5 @@
-#include "core/antennas/angletable.h"
 #include "core/antennas/angledata.h"
+#include "core/antennas/angletable.h"
 
 #include "test_files.h"
 #include "test_numbers.h"

@@ -1,5 +1,5 @@
-#include "core/antennas/necmodel.h"
 #include "core/antennas/angledata.h"
+#include "core/antennas/necmodel.h"
 
 #include "test_environment.h"
 #include "test_files.h"

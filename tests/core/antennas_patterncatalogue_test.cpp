@@ -1,6 +1,6 @@
+#include "core/antennas/angledata.h"
 #include "core/antennas/catalogue.h"
 #include "core/antennas/patterncatalogue.h"
-#include "core/antennas/angledata.h"
 
 #include "test_environment.h"
 #include "test_files.h"

@@ -1,5 +1,5 @@
-#include "core/antennas/patternimport.h"
 #include "core/antennas/angledata.h"
+#include "core/antennas/patternimport.h"
 #include "core/support/atomicfile.h"
 #include "core/support/plainnumber.h"
 
@@ -413,7 +413,8 @@ TEST(PatternImport, RealGroundNoteCountsOnlyBeforeTheSections) {
     for (const Case& c : cases)
         EXPECT_EQ(HasRealGroundNote(c.text), c.note) << c.text;
     EXPECT_FALSE(HasRealGroundNote(ParseAngleData(
-        "Plain", "Free text\n[Polarisation],v\n[Bereich],0\n[Schrittweite],1\n[MHz],v,14,0\n0\n", 14)));
+        "Plain", "Free text\n[Polarisation],v\n[Bereich],0\n[Schrittweite],1\n[MHz],v,14,0\n0\n",
+        14)));
 }
 
 TEST(PlainNumbers, ReadAndWriteWithAPointWhateverTheSettings) {

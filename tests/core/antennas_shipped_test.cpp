@@ -1,7 +1,7 @@
 // The antenna data that ships with the program: the catalogue and the angle-data files.
-#include "core/antennas/catalogue.h"
-#include "core/antennas/angletable.h"
 #include "core/antennas/angledata.h"
+#include "core/antennas/angletable.h"
+#include "core/antennas/catalogue.h"
 #include "core/calc/bands.h"
 
 #include <gtest/gtest.h>

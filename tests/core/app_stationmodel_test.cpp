@@ -38,7 +38,8 @@ protected:
         std::filesystem::create_directories(m_dir / "ang");
         put("ang/Example MyAnt.ang", kMyAntAngles);
         put("ang/Example Yagi20.ang", kYagiAngles);
-        put("ang/Example Broken.ang", "[Bereich],90\r\n[Schrittweite],30\r\n[MHz],v,7,0\r\n0,x\r\n");
+        put("ang/Example Broken.ang",
+            "[Bereich],90\r\n[Schrittweite],30\r\n[MHz],v,7,0\r\n0,x\r\n");
         paths.catalogueFile = path("Antennas.txt");
         paths.userAntennaFile = path("AntUser.txt");
         paths.angleFolders = {path("ang") + "/"};
@@ -324,7 +325,8 @@ TEST_F(StationModelTest, TheLastOfThirtyTwoThousandPointsIsTakenAndMoreAreRefuse
     ASSERT_FALSE(reloaded.refused);
     // The entry beyond the limit is left out, and said so with its file and line.
     ASSERT_EQ(reloaded.notices.size(), 1u);
-    EXPECT_NE(reloaded.notices[0].detail.find("line 3"), std::string::npos) << reloaded.notices[0].detail;
+    EXPECT_NE(reloaded.notices[0].detail.find("line 3"), std::string::npos)
+        << reloaded.notices[0].detail;
     EXPECT_EQ(model.catalogue()->Count(), 1);
     takeAntenna("Many", "Wide");
     EXPECT_EQ(model.taken()->point, 32767);
@@ -361,9 +363,10 @@ TEST_F(StationModelTest, SaveThenOpenRestoresEveryInputAndResult) {
     model.chooseTier(LimitTier::Occupational);
     model.setExemptionDistanceText("12,5");
     const std::string withLimits = BuildStationFile(*model.stationRecord());
-    EXPECT_NE(withLimits.find("Grenzwerte..............>FCC\r\nPersonengruppe..........>occupational\r\n"
-                              "Abstand Freistellung....>12,5\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        withLimits.find("Grenzwerte..............>FCC\r\nPersonengruppe..........>occupational\r\n"
+                        "Abstand Freistellung....>12,5\r\n"),
+        std::string::npos)
         << withLimits;
     EXPECT_EQ(withLimits.find("Bodenreflexion"), std::string::npos);
     ASSERT_TRUE(other.openStation(withLimits, "l.txt").complete());
@@ -375,7 +378,8 @@ TEST_F(StationModelTest, SaveThenOpenRestoresEveryInputAndResult) {
     EXPECT_EQ(other.limitChoice(), LimitChoice());
     EXPECT_TRUE(other.exemptionDistanceText().empty());
     // An option line the program does not know is named by its line.
-    const StationOpening odd = other.openStation(bytes + "Grenzwerte..............>WHO\r\n", "o.txt");
+    const StationOpening odd =
+        other.openStation(bytes + "Grenzwerte..............>WHO\r\n", "o.txt");
     ASSERT_EQ(odd.reading.problems.size(), 1u);
     EXPECT_EQ(static_cast<int>(odd.reading.problems[0].line), 11);
 
@@ -394,8 +398,8 @@ std::string fingerprint(const StationModel& m) {
     std::ostringstream o;
     const CalcResult& r = m.last().result;
     o << m.frequencyText() << '|' << m.powerText() << '|' << m.heightText() << '|' << m.modeIdx()
-      << m.rhythmItem() << m.factorTableItem() << '|' << m.cableIdx() << m.cableLengthText()
-      << '|' << m.plugAttText() << '|' << m.highlightedManufacturer() << m.highlightedRow() << '|'
+      << m.rhythmItem() << m.factorTableItem() << '|' << m.cableIdx() << m.cableLengthText() << '|'
+      << m.plugAttText() << '|' << m.highlightedManufacturer() << m.highlightedRow() << '|'
       << (m.taken() ? m.taken()->entry : -1) << '|' << m.currentStationFile() << '|'
       << static_cast<int>(r.refusal) << ' ' << r.SafetyDistance << ' ' << r.EIRP;
     return o.str();
@@ -406,10 +410,13 @@ protected:
     // One random operator action; true when it ends in a calculation.
     bool act(std::mt19937& rng, std::vector<std::string>& saved) {
         auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
-        auto any = [&](std::initializer_list<const char*> l) { return *(l.begin() + pick(static_cast<int>(l.size()))); };
+        auto any = [&](std::initializer_list<const char*> l) {
+            return *(l.begin() + pick(static_cast<int>(l.size())));
+        };
         switch (pick(22)) {
         case 19: {
-            const LimitSet sets[] = {LimitSet::Icnirp1998, LimitSet::Icnirp2020, LimitSet::Fcc, LimitSet::Sc6};
+            const LimitSet sets[] = {LimitSet::Icnirp1998, LimitSet::Icnirp2020, LimitSet::Fcc,
+                                     LimitSet::Sc6};
             model.chooseLimitSet(sets[pick(4)]);
             return true;
         }
@@ -424,7 +431,8 @@ protected:
         case 0:
             return !model.chooseBand(pick(20)).refused;
         case 1:
-            return !model.setFixedFrequency(any({"145", "14,2", "abc", "0", "28.6", "432", "3.6"})).refused;
+            return !model.setFixedFrequency(any({"145", "14,2", "abc", "0", "28.6", "432", "3.6"}))
+                        .refused;
         case 2:
             model.setPowerText(any({"100", "0", "-5", "abc", "1500", "", "7,5"}));
             return true;
@@ -478,8 +486,9 @@ protected:
             if (const auto record = model.stationRecord())
                 saved.push_back(BuildStationFile(*record));
             const std::string bytes =
-                saved.empty() || pick(5) == 0 ? std::string("Band/Frequenz...........>F1x\r\n")
-                                              : saved[static_cast<std::size_t>(pick(static_cast<int>(saved.size())))];
+                saved.empty() || pick(5) == 0
+                    ? std::string("Band/Frequenz...........>F1x\r\n")
+                    : saved[static_cast<std::size_t>(pick(static_cast<int>(saved.size())))];
             model.openStation(bytes, "f.txt");
             return true;
         }
@@ -507,8 +516,8 @@ protected:
             const RData& data = cat.Data()[static_cast<std::size_t>(t->entry)];
             ASSERT_GE(t->point, 0);
             EXPECT_EQ(t->point, FindFittingPoint(data, model.referenceFrequency()));
-            EXPECT_EQ(t->gain,
-                      StrToReal(FormatReal("%3.2f", data.Gains[static_cast<std::size_t>(t->point)])));
+            EXPECT_EQ(t->gain, StrToReal(FormatReal(
+                                   "%3.2f", data.Gains[static_cast<std::size_t>(t->point)])));
         }
         EXPECT_EQ(last.input.AntennaGain, model.antennaGain());
         // Angle data belong to the taken antenna; otherwise there is no Angle page.
@@ -550,7 +559,8 @@ protected:
             s.CableLength = model.cablePage().CableLength;
             s.PlugAtt = model.cablePage().PlugAtt;
             s.AntennaGain = model.antennaGain();
-            const StationResult expected = RecalculateUnderLimits(s, model.effectiveLimits()).station;
+            const StationResult expected =
+                RecalculateUnderLimits(s, model.effectiveLimits()).station;
             EXPECT_EQ(last.choice, model.effectiveLimits());
             EXPECT_EQ(expected.calc.refusal, last.result.refusal);
             EXPECT_EQ(expected.calc.SafetyDistance, last.result.SafetyDistance);

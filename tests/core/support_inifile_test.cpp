@@ -25,7 +25,8 @@ TEST(IniFile, WritingKeepsOtherContentAndCreatesWhatIsMissing) {
     IniFile ini("[Own]\r\nkeep=me\r\n; note\r\n[Fensterpositionen]\r\nLeft=5\r\n");
     ini.writeInteger("Fensterpositionen", "Left", 120);
     ini.writeInteger("Fensterpositionen", "Top", 80);
-    EXPECT_EQ(ini.text(), "[Own]\r\nkeep=me\r\n; note\r\n[Fensterpositionen]\r\nLeft=120\r\nTop=80\r\n");
+    EXPECT_EQ(ini.text(),
+              "[Own]\r\nkeep=me\r\n; note\r\n[Fensterpositionen]\r\nLeft=120\r\nTop=80\r\n");
     IniFile fresh;
     fresh.writeInteger("Fensterpositionen", "Left", 100);
     const IniFile reread(fresh.text());

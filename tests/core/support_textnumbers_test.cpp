@@ -19,10 +19,20 @@ TEST(StrToReal, AcceptsThePointAlwaysAndTheCommaOfTheSettings) {
     const struct {
         const char* text;
         double value;
-    } cases[] = {{"12.5", 12.5},   {"-2.15", -2.15},  {"0.05", 0.05},     {"3", 3},
-                 {"1,5", 1.5},     {"1.05", 1.05},    {"   7.25", 7.25},  {"-0.5", -0.5},
-                 {" 42 ", 42},     {"+3,25", 3.25},   {"1e3", 1000},      {"2,5E-1", 0.25},
-                 {"1.0000000001", 1.0000000001},      {"-0", 0}};
+    } cases[] = {{"12.5", 12.5},
+                 {"-2.15", -2.15},
+                 {"0.05", 0.05},
+                 {"3", 3},
+                 {"1,5", 1.5},
+                 {"1.05", 1.05},
+                 {"   7.25", 7.25},
+                 {"-0.5", -0.5},
+                 {" 42 ", 42},
+                 {"+3,25", 3.25},
+                 {"1e3", 1000},
+                 {"2,5E-1", 0.25},
+                 {"1.0000000001", 1.0000000001},
+                 {"-0", 0}};
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(StrToReal(c.text), c.value) << c.text;
 }
@@ -55,8 +65,8 @@ TEST(StrToReal, GivesTheSameBitsAsTheReferenceOverManyRandomNumbers) {
     for (int i = 0; i < 200000; ++i) {
         const std::string integerPart = signs[random() % 5] + digits(1 + random() % 19);
         // Up to nine digits keep the fraction a 32-bit integer; leading zeros make it longer.
-        const std::string fraction = std::string(random() % 4 == 0 ? random() % 20 : 0, '0') +
-                                     digits(1 + random() % 9);
+        const std::string fraction =
+            std::string(random() % 4 == 0 ? random() % 20 : 0, '0') + digits(1 + random() % 9);
         const std::string text = integerPart + "." + fraction;
         ASSERT_EQ(Bits(StrToReal(text)), Bits(ReferenceValue(integerPart, fraction))) << text;
         ASSERT_EQ(Bits(StrToReal(integerPart)), Bits(std::strtod(integerPart.c_str(), nullptr)))
@@ -68,9 +78,28 @@ TEST(StrToReal, GivesTheSameBitsAsTheReferenceOverManyRandomNumbers) {
 
 TEST(StrToReal, RefusesWhatIsNotANumber) {
     ScopedNumberSettings comma(commaSettings());
-    for (const char* bad : {"", " ", "1.", ".5", "-.5", "1.5e3", "1. 5", "1.5 ", "abc", "1,5,3",
-                            "1.000.000", "12a", "1,5.3", "1e2.5", "1.-5", "1.12345678901",
-                            "1.2147483648", "1e999", "e5", "1e", "--1", "1.+5"}) {
+    for (const char* bad : {"",
+                            " ",
+                            "1.",
+                            ".5",
+                            "-.5",
+                            "1.5e3",
+                            "1. 5",
+                            "1.5 ",
+                            "abc",
+                            "1,5,3",
+                            "1.000.000",
+                            "12a",
+                            "1,5.3",
+                            "1e2.5",
+                            "1.-5",
+                            "1.12345678901",
+                            "1.2147483648",
+                            "1e999",
+                            "e5",
+                            "1e",
+                            "--1",
+                            "1.+5"}) {
         EXPECT_THROW(StrToReal(bad), ConversionError) << "'" << bad << "'";
     }
 }
@@ -220,7 +249,7 @@ TEST(Cp1252, RoundTripsEveryByte) {
     EXPECT_EQ(Cp1252ToUtf8("\x80\xE4\xF6\xA0"), "\u20AC\u00E4\u00F6\u00A0");
     EXPECT_EQ(Utf8ToCp1252("gr\u00FC\u00DF \u2013 \u4E2D"), "gr\xFC\xDF \x96 ?");
     EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");         // cut sequence
-    EXPECT_EQ(Utf8ToCp1252("\xC0\x80z"), "??z");     // overlong
+    EXPECT_EQ(Utf8ToCp1252("\xC0\x80z"), "??z");    // overlong
     EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "???"); // surrogate
 }
 
@@ -231,11 +260,11 @@ TEST(Cp1252, TellsUtf8TextFromWindows1252Text) {
     } cases[] = {
         {"H\xC3\xB6he \xE2\x82\xAC \xF0\x9F\x93\xA1", true},
         {"H\xF6he", false},           // Windows-1252
-        {"plain ASCII", false},         // nothing beyond ASCII: either reading is the same
+        {"plain ASCII", false},       // nothing beyond ASCII: either reading is the same
         {"M\xC3\xBCller\xFC", false}, // one stray byte
-        {"\xC3", false},               // cut
-        {"\xED\xA0\x80", false},       // surrogate
-        {"\xC0\xAF", false},           // overlong
+        {"\xC3", false},              // cut
+        {"\xED\xA0\x80", false},      // surrogate
+        {"\xC0\xAF", false},          // overlong
         {"", false},
     };
     for (const auto& c : cases)

@@ -22,9 +22,9 @@ class TempFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = std::filesystem::temp_directory_path() /
-                ("radexa_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" +
-                 info->name());
+        m_dir =
+            std::filesystem::temp_directory_path() / ("radexa_" + std::to_string(::getpid()) + "_" +
+                                                      info->test_suite_name() + "_" + info->name());
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
     }

@@ -11,11 +11,13 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <ostream>
 #include <optional>
+#include <ostream>
 
 // Window texts in test failures read as text, not as lists of 2-byte objects.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace radexa::testing {
 
@@ -50,15 +52,15 @@ public:
         asked << caption + "|" + prompt + "|" + preset;
         return next(textAnswers, caption);
     }
-    std::optional<QString> openFileName(QWidget*, const QString& caption,
-                                        const QString& proposed, const QString& filter,
+    std::optional<QString> openFileName(QWidget*, const QString& caption, const QString& proposed,
+                                        const QString& filter,
                                         const QString& selectedFilter) override {
         remember(caption, proposed, filter, selectedFilter);
         return next(fileAnswers, caption);
     }
-    std::optional<QString> saveFileName(QWidget*, const QString& caption,
-                                        const QString& proposed, const QString& filter,
-                                        const QString& selectedFilter, const QString&) override {
+    std::optional<QString> saveFileName(QWidget*, const QString& caption, const QString& proposed,
+                                        const QString& filter, const QString& selectedFilter,
+                                        const QString&) override {
         remember(caption, proposed, filter, selectedFilter);
         return next(fileAnswers, caption);
     }

@@ -52,7 +52,8 @@ TEST_F(Keyboard, CableListMovesItsOneTickWithTheHighlightAndComputesWithIt) {
     EXPECT_TRUE(cables->checked(7));
     EXPECT_EQ(ticks(), 1);
     EXPECT_EQ(form->model().cableIdx(), 8); // RG220
-    EXPECT_EQ(text("EditCableAtt100"), QString::fromStdString(FormatReal("%3.2f", CableAttenuation(8, 144))));
+    EXPECT_EQ(text("EditCableAtt100"),
+              QString::fromStdString(FormatReal("%3.2f", CableAttenuation(8, 144))));
     key(cables, Qt::Key_Space); // Space never ticks a second cable
     EXPECT_EQ(ticks(), 1);
     key(cables, Qt::Key_Up);
@@ -61,7 +62,8 @@ TEST_F(Keyboard, CableListMovesItsOneTickWithTheHighlightAndComputesWithIt) {
     EXPECT_EQ(ticks(), 1);
     form->ButGleichClick();
     EXPECT_EQ(form->model().last().input.TotalAtt, form->model().cablePage().TotalAtt);
-    EXPECT_EQ(text("EditAtt"), QString::fromStdString(FormatReal("%3.2f", form->model().cablePage().TotalAtt)));
+    EXPECT_EQ(text("EditAtt"),
+              QString::fromStdString(FormatReal("%3.2f", form->model().cablePage().TotalAtt)));
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
@@ -159,7 +161,8 @@ TEST_F(Keyboard, ReloadInTheMiddleOfAChoiceLeavesNoDeadAntenna) {
     QFile::remove(path("Antennas.txt"));
     form->MIAntennenNeuLadenClick();
     ASSERT_EQ(boxes.warnings().size(), 1);
-    EXPECT_TRUE(boxes.warnings()[0].contains("Antennas.txt was not found")) << boxes.warnings()[0].toStdString();
+    EXPECT_TRUE(boxes.warnings()[0].contains("Antennas.txt was not found"))
+        << boxes.warnings()[0].toStdString();
     EXPECT_EQ(text("EditAntenne"), "MyAnt");
     EXPECT_EQ(form->LBHersteller->count(), 2);
 }
@@ -187,13 +190,16 @@ TEST_F(Keyboard, TheWindowAgreesWithTheCommandLineForTheSameStation) {
     const QString out = QString::fromUtf8(cli.readAllStandardOutput());
     ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
     auto point = [this](const char* name) { return text(name).replace(',', '.'); };
-    EXPECT_TRUE(out.contains("Cable Attenuation [dB]: " + point("EditCableAtt") + "\n")) << out.toStdString();
+    EXPECT_TRUE(out.contains("Cable Attenuation [dB]: " + point("EditCableAtt") + "\n"))
+        << out.toStdString();
     EXPECT_TRUE(out.contains("EIRP [W]: " + point("EditEIRP") + "\n")) << out.toStdString();
     EXPECT_TRUE(out.contains("Distance [m]: " + point("EditrPS") + "\n")) << out.toStdString();
-    EXPECT_TRUE(out.contains("Antenna Gain (dBi): " + point("EditGain") + "\n")) << out.toStdString();
+    EXPECT_TRUE(out.contains("Antenna Gain (dBi): " + point("EditGain") + "\n"))
+        << out.toStdString();
     const auto rows = form->angleTable();
     ASSERT_EQ(rows.size(), 5u);
-    EXPECT_TRUE(out.contains(QString::fromStdString(rows[3][3]).replace(',', '.'))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QString::fromStdString(rows[3][3]).replace(',', '.')))
+        << out.toStdString();
 }
 
 } // namespace

@@ -55,7 +55,8 @@ TEST_F(LimitsPage, SetTierGroundAndExemptionChangeWhatTheWindowShows) {
     form->CBBand->setCurrentIndex(0);
     form->CBBandChange();
     ASSERT_EQ(boxes.warnings().size(), 1);
-    EXPECT_TRUE(boxes.warnings()[0].contains("0,3 - 100000 MHz")) << boxes.warnings()[0].toStdString();
+    EXPECT_TRUE(boxes.warnings()[0].contains("0,3 - 100000 MHz"))
+        << boxes.warnings()[0].toStdString();
     EXPECT_EQ(text("EditrPS"), "---");
 }
 
@@ -82,8 +83,9 @@ TEST_F(LimitsPage, AStationFileKeepsTheChoice) {
     form->RGGroundClick(1);
     boxes.fileAnswers.push_back(path("fcc.txt"));
     form->MISaveAsClick();
-    EXPECT_TRUE(readFile(path("fcc.txt")).endsWith("Grenzwerte..............>FCC\r\n"
-                                                    "Bodenreflexion..........>1.6\r\n"));
+    EXPECT_TRUE(readFile(path("fcc.txt"))
+                    .endsWith("Grenzwerte..............>FCC\r\n"
+                              "Bodenreflexion..........>1.6\r\n"));
     form->MIAntennenNeuLadenClick();
     form->CBLimits->setCurrentIndex(0);
     form->CBLimitsChange();

@@ -9,8 +9,8 @@
 #include "gui/support/editalign.h"
 
 #include <QDir>
-#include <QListWidget>
 #include <QFile>
+#include <QListWidget>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>

@@ -54,13 +54,15 @@ TEST_F(MainWindow, StartsWithTheStartUpStation) {
 TEST_F(MainWindow, EveryControlCarriesItsComponentName) {
     start();
     for (const char* name :
-         {"GBEingabe", "GBAusgabe", "GBDist", "CBBand", "EditPower", "EditHoehe", "SGWinkel",
-          "RGMode", "RGDutyCycle", "RGFCCBNetzA", "RGPol", "CLBCable", "ButGleich",
-          "ButSetAttNull", "ButTakeAnt", "ButDiagramm", "ButSeitenansicht", "LBHersteller",
-          "LBTypen", "LBAntBand", "STRXTX", "LaTotalAtt", "EditTotalAtt", "LaAngDataAvailable"})
+         {"GBEingabe",        "GBAusgabe",     "GBDist",       "CBBand",
+          "EditPower",        "EditHoehe",     "SGWinkel",     "RGMode",
+          "RGDutyCycle",      "RGFCCBNetzA",   "RGPol",        "CLBCable",
+          "ButGleich",        "ButSetAttNull", "ButTakeAnt",   "ButDiagramm",
+          "ButSeitenansicht", "LBHersteller",  "LBTypen",      "LBAntBand",
+          "STRXTX",           "LaTotalAtt",    "EditTotalAtt", "LaAngDataAvailable"})
         EXPECT_NE(form->findChild<QWidget*>(name), nullptr) << name;
-    for (const char* name : {"MIopen", "MISave", "MISaveAs", "MIEigeneAntenne", "MIEnd",
-                             "MIHelp", "MIAbout", "PISave", "PICopy"})
+    for (const char* name : {"MIopen", "MISave", "MISaveAs", "MIEigeneAntenne", "MIEnd", "MIHelp",
+                             "MIAbout", "PISave", "PICopy"})
         EXPECT_NE(form->findChild<QAction*>(name), nullptr) << name;
     EXPECT_EQ(form->GBDist->title(), "Safty Distance");
     EXPECT_EQ(form->LaCableFreq->text(), "Frequency [MHz]");
@@ -72,7 +74,8 @@ TEST_F(MainWindow, PowerForAGivenDistanceIsRoundedThenRecalculated) {
     start();
     boxes.textAnswers.push_back(QString("10"));
     form->EditrPSDblClick();
-    EXPECT_EQ(boxes.asked.front(), "Calculation with given safty distance|Type safety distance in meters|10");
+    EXPECT_EQ(boxes.asked.front(),
+              "Calculation with given safty distance|Type safety distance in meters|10");
     EXPECT_EQ(text("EditPower"), "12047,64");
     EXPECT_EQ(text("EditrPS"), "10,00");
 
@@ -305,7 +308,8 @@ TEST_F(MainWindow, AngleDataFillTheTableAfterTheAntennaIsTaken) {
 }
 
 TEST_F(MainWindow, MalformedAngleDataAreReportedWithTheFileAndLine) {
-    writeFile(path("ang/Example MyAnt.ang"), "[Bereich],90\r\n[Schrittweite],30\r\n[MHz],v,144,0\r\n0,x\r\n");
+    writeFile(path("ang/Example MyAnt.ang"),
+              "[Bereich],90\r\n[Schrittweite],30\r\n[MHz],v,144,0\r\n0,x\r\n");
     start();
     pickAntenna(1, 0); // browsing says nothing; taking the antenna does
     EXPECT_TRUE(boxes.warnings().isEmpty());
@@ -336,7 +340,8 @@ TEST_F(MainWindow, ACatalogueThatCannotBeReadCountsAsMissingAndSaysWhy) {
     EXPECT_TRUE(form->catalogueMissing());
     ASSERT_EQ(boxes.warnings().size(), 1);
     EXPECT_TRUE(boxes.warnings()[0].startsWith("The File Antennas.txt was not found!\n"));
-    EXPECT_TRUE(boxes.warnings()[0].contains("Is a directory")) << boxes.warnings()[0].toStdString();
+    EXPECT_TRUE(boxes.warnings()[0].contains("Is a directory"))
+        << boxes.warnings()[0].toStdString();
 }
 
 TEST_F(MainWindow, FullTextTipsStayWhenALanguageSwitchesHintsOff) {
@@ -351,7 +356,7 @@ TEST_F(MainWindow, FullTextTipsStayWhenALanguageSwitchesHintsOff) {
         return QToolTip::text();
     };
     EXPECT_EQ(tipAt(form->LBHersteller->viewport()), "alpha"); // the list item's whole text
-    const QString hint = field("EditModeFactor")->toolTip(); // a hint in every language
+    const QString hint = field("EditModeFactor")->toolTip();   // a hint in every language
     ASSERT_FALSE(hint.isEmpty());
     EXPECT_EQ(tipAt(field("EditModeFactor")), "marker"); // hints are off in French
     form->MIEnglishClick();
@@ -381,7 +386,8 @@ TEST_F(MainWindow, LanguagesSwitchTextsHintsAndMessages) {
     EXPECT_EQ(form->PageControl->tabText(0), "Antenne");
     EXPECT_TRUE(form->MIGerman->isChecked());
     EXPECT_FALSE(form->MIEnglish->isChecked());
-    EXPECT_EQ(form->LaTotalAtt->text(), "Dämpfungen zwischen\nSenderausgang und\nAntenneneingang [dB]");
+    EXPECT_EQ(form->LaTotalAtt->text(),
+              "Dämpfungen zwischen\nSenderausgang und\nAntenneneingang [dB]");
 
     form->MIFrenchClick();
     EXPECT_EQ(field("EditPower")->toolTip(), "");
@@ -455,7 +461,8 @@ TEST_F(ShippedCatalogue, DualBandAntennaFollowsTheBandAndKeepsItsAngleData) {
     EXPECT_TRUE(angleTabShown());
     EXPECT_EQ(form->LaWinkAnt->text(), "Generic Vertical Collinear 2m-70cm");
     // 5.04 dBi raise the EIRP by 10^0.504.
-    EXPECT_NEAR(form->model().last().result.EIRP, form->model().last().result.AntInPower * std::pow(10.0, 0.504), 1e-9);
+    EXPECT_NEAR(form->model().last().result.EIRP,
+                form->model().last().result.AntInPower * std::pow(10.0, 0.504), 1e-9);
 
     form->CBBand->setCurrentIndex(12); // 70cm
     form->CBBandChange();

@@ -8,7 +8,8 @@ namespace radexa {
 namespace {
 
 TEST(WindowEdge, TextsCrossAsWindows1252) {
-    EXPECT_EQ(fromQ(QString::fromUtf8("Gr\u00F6\u00DFe \u20AC")), "Gr\xF6\xDF" "e \x80");
+    EXPECT_EQ(fromQ(QString::fromUtf8("Gr\u00F6\u00DFe \u20AC")), "Gr\xF6\xDF"
+                                                                  "e \x80");
     EXPECT_EQ(toQ("L\xE4nge"), QString::fromUtf8("L\u00E4nge"));
 }
 

@@ -6,8 +6,8 @@
 
 #include "core/app/report.h"
 #include "core/support/cp1252.h"
-#include "json/reportjson.h"
 #include "report/app/reportpdf.h"
+#include "json/reportjson.h"
 
 #include <QComboBox>
 #include <QLabel>

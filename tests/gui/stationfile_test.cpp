@@ -19,7 +19,8 @@ protected:
     // Every input and every result the window shows.
     QStringList station() {
         QStringList s;
-        s << form->CBBand->currentText() << QString::number(form->model().frequency().FixedFrequencyMode);
+        s << form->CBBand->currentText()
+          << QString::number(form->model().frequency().FixedFrequencyMode);
         for (const char* name :
              {"EditFreq", "EditAntenne", "EditGain", "EditPower", "EditHoehe", "EditMode",
               "EditCableLength", "EditPlugAtt", "EditAtt", "EditEps", "EditFmodPers", "EditFB",
@@ -63,15 +64,15 @@ TEST_F(StationFile, SavedStationIsWrittenAsTenLabelledLinesAndOpensToTheSameResu
     EXPECT_EQ(boxes.lastFilter, "Textdateien (*.txt);;Alle Dateien (*.*)");
     EXPECT_EQ(boxes.lastSelectedFilter, "Textdateien (*.txt)");
     EXPECT_EQ(readFile(path("mine.txt")), QByteArray("Band/Frequenz...........>70cm\r\n"
-                                                 "Antenne.................>MyAnt;Example\r\n"
-                                                 "H\xF6he [m]................>8,5\r\n"
-                                                 "Leistung [W]............>50\r\n"
-                                                 "Betriebsart.............>Alle\r\n"
-                                                 "TXRX-Intervall..........>TX2 RX4\r\n"
-                                                 "FCC/BNetzA..............>BNetzA (Germany)\r\n"
-                                                 "KabelTyp................>RG58\r\n"
-                                                 "Kabell\xE4nge.[m]..........>25,00\r\n"
-                                                 "sonst. D\xE4mpfungen.[dB]..>1,50\r\n"));
+                                                     "Antenne.................>MyAnt;Example\r\n"
+                                                     "H\xF6he [m]................>8,5\r\n"
+                                                     "Leistung [W]............>50\r\n"
+                                                     "Betriebsart.............>Alle\r\n"
+                                                     "TXRX-Intervall..........>TX2 RX4\r\n"
+                                                     "FCC/BNetzA..............>BNetzA (Germany)\r\n"
+                                                     "KabelTyp................>RG58\r\n"
+                                                     "Kabell\xE4nge.[m]..........>25,00\r\n"
+                                                     "sonst. D\xE4mpfungen.[dB]..>1,50\r\n"));
     EXPECT_TRUE(form->currentStationFile().isEmpty()); // "Save as" does not remember it
 
     // Change every input, then open the file again.

@@ -2,9 +2,9 @@
 
 #include "core/support/cp1252.h"
 
+#include "core/antennas/angledata.h"
 #include "core/antennas/catalogue.h"
 #include "core/antennas/ownantenna.h"
-#include "core/antennas/angledata.h"
 #include "core/support/atomicfile.h"
 #include "core/support/plainnumber.h"
 

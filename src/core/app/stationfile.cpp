@@ -29,7 +29,6 @@ const std::array<std::string, kStationOptionCount> kOptionLabels = {
     optionLabel("Grenzwerte"), optionLabel("Personengruppe"), optionLabel("Bodenreflexion"),
     optionLabel("Abstand Freistellung")};
 
-
 int number(StationLine line) {
     return static_cast<int>(line);
 }

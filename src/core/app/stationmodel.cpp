@@ -174,7 +174,8 @@ Outcome StationModel::setFixedFrequency(std::string_view text) {
     if (!(EFieldLimit(f) > 0))
         return refusedWith(Refusal::NoLimitAtFrequency);
     // A frequency the chosen limit set gives no level for cannot be computed.
-    if (const LimitEvaluation levels = LimitLevels(m_limits, FrequencyChoice::Fixed(f)); !levels.ok())
+    if (const LimitEvaluation levels = LimitLevels(m_limits, FrequencyChoice::Fixed(f));
+        !levels.ok())
         return refusedWith(limitNotice(levels.refusal, m_limits));
     const CableValues atF = ComputeCable(m_cableIdx, f, m_cableLength, m_plugAtt);
     if (!atF.ok())
@@ -378,7 +379,8 @@ LimitChoice StationModel::effectiveLimits() const {
 std::optional<FccExemption> StationModel::exemption() const {
     if (m_exemptionText.empty() || !m_last.result.ok())
         return std::nullopt;
-    return EvaluateFccExemption(m_last.input.frequency, m_last.result.MeanEIRP, m_exemptionDistance);
+    return EvaluateFccExemption(m_last.input.frequency, m_last.result.MeanEIRP,
+                                m_exemptionDistance);
 }
 
 // ---- antenna lists ------------------------------------------------------------------------------
@@ -451,7 +453,8 @@ AntennaEvaluation StationModel::evaluate(int entry, const std::string& name) con
 std::string StationModel::angleFileOf(int entry) const {
     const auto k = static_cast<std::size_t>(entry);
     for (const std::string& folder : m_paths.angleFolders)
-        if (std::string file = FindAngleFile(folder, m_catalogue->Manufacturers()[k], m_catalogue->Names()[k]);
+        if (std::string file =
+                FindAngleFile(folder, m_catalogue->Manufacturers()[k], m_catalogue->Names()[k]);
             !file.empty())
             return file;
     return {};
@@ -481,8 +484,8 @@ void StationModel::take(const AntennaEvaluation& evaluation, const std::string& 
     t.point = evaluation.point;
     t.gainText = evaluation.gainText;
     if (!TryStrToReal(t.gainText, t.gain) || !std::isfinite(t.gain)) {
-        notices.push_back(fieldNotice(MessageId::MsgGainNotReal, Refusal::OutOfRange,
-                                      InputField::None));
+        notices.push_back(
+            fieldNotice(MessageId::MsgGainNotReal, Refusal::OutOfRange, InputField::None));
         return;
     }
     t.angles = evaluation.angles;
@@ -686,9 +689,11 @@ StationOpening StationModel::openStation(std::string_view bytes, std::string_vie
     std::string exemption;
     double exemptionDistance = 0;
     auto optionProblem = [&reading](StationOption o) {
-        reading.addProblem(static_cast<StationLine>(reading.optionLine[static_cast<int>(o)]), kUnknown);
+        reading.addProblem(static_cast<StationLine>(reading.optionLine[static_cast<int>(o)]),
+                           kUnknown);
     };
-    if (const std::string& v = r.option(StationOption::LimitSet); !v.empty() && !ParseLimitSet(v, limits.set))
+    if (const std::string& v = r.option(StationOption::LimitSet);
+        !v.empty() && !ParseLimitSet(v, limits.set))
         optionProblem(StationOption::LimitSet);
     if (const std::string& v = r.option(StationOption::Tier); !v.empty()) {
         LimitTier tier = LimitTier::Public;
@@ -697,7 +702,8 @@ StationOpening StationModel::openStation(std::string_view bytes, std::string_vie
         else
             optionProblem(StationOption::Tier);
     }
-    if (const std::string& v = r.option(StationOption::Ground); !v.empty() && !ParseGround(v, limits.ground))
+    if (const std::string& v = r.option(StationOption::Ground);
+        !v.empty() && !ParseGround(v, limits.ground))
         optionProblem(StationOption::Ground);
     if (const std::string& v = r.option(StationOption::ExemptionDistance); !v.empty()) {
         if (nonNegative(v, exemptionDistance))
@@ -747,12 +753,13 @@ std::optional<StationRecord> StationModel::stationRecord(Notices* why) const {
         return std::nullopt;
     };
     if (!m_taken || !m_catalogue)
-        return refuse(fieldNotice(MessageId::MsgAntennaDoesNotFit, Refusal::None, InputField::None));
+        return refuse(
+            fieldNotice(MessageId::MsgAntennaDoesNotFit, Refusal::None, InputField::None));
     // The file must open again as the station it names.
     double v = 0;
     if (!nonNegative(m_powerText, v))
-        return refuse(fieldNotice(MessageId::MsgInvalidPower, Refusal::PowerNotReal,
-                                  InputField::Power));
+        return refuse(
+            fieldNotice(MessageId::MsgInvalidPower, Refusal::PowerNotReal, InputField::Power));
     if (!nonNegative(m_cableLengthText, v))
         return refuse(fieldNotice(MessageId::MsgCableLengthNotReal, Refusal::CableLengthNotReal,
                                   InputField::CableLength));

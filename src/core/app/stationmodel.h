@@ -18,9 +18,9 @@
 // - the cable page shows the ticked cable; every calculation uses the cable page;
 // - the frequency shown is the frequency the calculation used.
 
-#include "core/antennas/catalogue.h"
-#include "core/antennas/angletable.h"
 #include "core/antennas/angledata.h"
+#include "core/antennas/angletable.h"
+#include "core/antennas/catalogue.h"
 #include "core/app/languages.h"
 #include "core/app/stationfile.h"
 #include "core/calc/calc.h"
@@ -64,7 +64,7 @@ struct Outcome {
 
 // Where the model reads its files.
 struct StationPaths {
-    std::string catalogueFile = "Antennas.txt";   // resolved against the working folder
+    std::string catalogueFile = "Antennas.txt";  // resolved against the working folder
     std::string userAntennaFile = "AntUser.txt"; // likewise
     std::vector<std::string> angleFolders;       // searched in order, each with a trailing '/'
 };
@@ -98,10 +98,10 @@ struct TakenAntenna {
 // The last calculation: its inputs, its results and the per-angle lists derived from them.
 struct Calculation {
     CalcInput input;
-    LimitChoice choice;   // the limit set, tier and ground reflection it used
-    CalcResult result;    // ELimit: the binding check's level; SafetyDistance: the set's
+    LimitChoice choice;     // the limit set, tier and ground reflection it used
+    CalcResult result;      // ELimit: the binding check's level; SafetyDistance: the set's
     LimitEvaluation limits; // every check of the set
-    PatternLists pattern; // empty unless the taken antenna has angle data
+    PatternLists pattern;   // empty unless the taken antenna has angle data
 };
 
 // What opening a station file gave: the lines that could not be restored and what the

@@ -3,8 +3,8 @@
 #include "core/support/textnumbers.h"
 
 #include <cmath>
-#include <optional>
 #include <limits>
+#include <optional>
 
 namespace radexa {
 

@@ -72,7 +72,8 @@ const IniFile::Section* IniFile::find(std::string_view name) const {
     return const_cast<IniFile*>(this)->find(name);
 }
 
-std::optional<std::string> IniFile::readString(std::string_view section, std::string_view key) const {
+std::optional<std::string> IniFile::readString(std::string_view section,
+                                               std::string_view key) const {
     if (const Section* s = find(section)) {
         const auto at = s->keyIndex.find(folded(key));
         if (at != s->keyIndex.end())

@@ -13,8 +13,12 @@ namespace radexa {
 
 namespace {
 
-bool isBlank(char c) { return c == ' '; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string conversionMessage(const char* utf8Template, std::string_view part) {
     // The template holds one "%s"; the message is Windows-1252 like every text.
@@ -140,8 +144,9 @@ std::optional<Conversion> parseFormat(std::string_view format) {
 
 // Prefix, the body filled with blanks to the width, suffix: built in one string.
 std::string pad(const Conversion& s, std::string_view body) {
-    const std::size_t fill =
-        static_cast<int>(body.size()) < s.width ? static_cast<std::size_t>(s.width) - body.size() : 0;
+    const std::size_t fill = static_cast<int>(body.size()) < s.width
+                                 ? static_cast<std::size_t>(s.width) - body.size()
+                                 : 0;
     std::string out;
     out.reserve(s.prefix.size() + fill + body.size() + s.suffix.size());
     out += s.prefix;
@@ -387,7 +392,8 @@ std::string FormatInt(std::string_view format, std::int64_t n) {
         return FormatReal(format, static_cast<double>(n));
     if (s->type != 'd')
         return std::string(format);
-    std::string digits = std::to_string(n < 0 ? -static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n));
+    std::string digits =
+        std::to_string(n < 0 ? -static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n));
     // A precision gives the least number of digits, as printf does.
     if (s->precision > 0 && digits.size() < static_cast<std::size_t>(s->precision))
         digits.insert(0, static_cast<std::size_t>(s->precision) - digits.size(), '0');
@@ -429,9 +435,13 @@ std::string FormatToWidth(int width, double x) {
     return FormatReal("%" + std::to_string(d) + "." + std::to_string(decimals) + "f", x);
 }
 
-bool InRange(double x, double low, double high) { return low <= x && x < high; }
+bool InRange(double x, double low, double high) {
+    return low <= x && x < high;
+}
 
-bool InClosedRange(double x, double low, double high) { return low <= x && x <= high; }
+bool InClosedRange(double x, double low, double high) {
+    return low <= x && x <= high;
+}
 
 bool WithinPercent(double x, double reference, double percent) {
     const double delta = reference * percent / 100.0;
@@ -448,8 +458,8 @@ std::string FillArguments(std::string_view text, const StringArray& arguments) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool placeholder = text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' &&
-                                 text[i + 1] <= '9';
+        const bool placeholder =
+            text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9';
         const auto n = placeholder ? static_cast<std::size_t>(text[i + 1] - '1') : arguments.size();
         if (n < arguments.size()) {
             out += arguments[n];

@@ -7,7 +7,7 @@
 
 namespace radexa {
 
-using StringArray = std::vector<std::string>;  // texts, Windows-1252 bytes
+using StringArray = std::vector<std::string>; // texts, Windows-1252 bytes
 using DoubleArray = std::vector<double>;
 using SmallIntArray = std::vector<std::int16_t>;
 using LongIntArray = std::vector<std::int32_t>;

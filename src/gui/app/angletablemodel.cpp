@@ -17,7 +17,9 @@ int AngleTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_lists.PatternEirp.size());
 }
 
-int AngleTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 4; }
+int AngleTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 4;
+}
 
 QVariant AngleTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())

@@ -3,10 +3,10 @@
 
 #include "gui/app/mainwindow.h"
 
-#include "core/antennas/catalogue.h"
-#include "core/antennas/angletable.h"
-#include "core/antennas/patterncatalogue.h"
 #include "core/antennas/angledata.h"
+#include "core/antennas/angletable.h"
+#include "core/antennas/catalogue.h"
+#include "core/antennas/patterncatalogue.h"
 #include "core/app/limitspage.h"
 #include "core/app/stationpictures.h"
 #include "core/calc/calc.h"
@@ -15,15 +15,15 @@
 #include "core/support/textnumbers.h"
 #include "gui/app/about.h"
 #include "gui/app/maintainer.h"
-#include "gui/app/splash.h"
 #include "gui/app/settingslocation.h"
+#include "gui/app/splash.h"
 #include "gui/app/windowplacement.h"
+#include "gui/graphics/diagramwindow.h"
+#include "gui/graphics/sideviewwindow.h"
 #include "gui/support/controls.h"
 #include "gui/support/editalign.h"
 #include "gui/support/platform.h"
 #include "gui/support/text.h"
-#include "gui/graphics/diagramwindow.h"
-#include "gui/graphics/sideviewwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -70,7 +70,9 @@ void setText(QLineEdit* field, const QString& text) {
     if (field->text() != text)
         field->setText(text);
 }
-void setText(QLineEdit* field, const std::string& cp1252) { setText(field, toQ(cp1252)); }
+void setText(QLineEdit* field, const std::string& cp1252) {
+    setText(field, toQ(cp1252));
+}
 
 // Long names are cut off by the fixed list width; the tip shows them whole.
 // They are no hints: the hints switch of a language leaves them on.
@@ -80,7 +82,9 @@ void giveItemsTheirTextAsTip(QListWidget* list) {
     list->viewport()->setProperty(kFullTextTip, true);
 }
 
-std::string textOf(const TEditAlign* field) { return fromQ(field->text()); }
+std::string textOf(const TEditAlign* field) {
+    return fromQ(field->text());
+}
 
 // Selects one row of a list, or none.
 void selectRow(QListWidget* list, int row) {
@@ -112,9 +116,9 @@ void fillList(QListWidget* list, StringArray& shown, const StringArray& texts) {
 } // namespace
 
 QString MainWindowCaption() {
-    return QStringLiteral("Radexa v 1.5 ") + QStringLiteral("by %1 (%2)").arg(
-                                                 QString::fromUtf8(maintainer::Name),
-                                                 QString::fromUtf8(maintainer::CallSign));
+    return QStringLiteral("Radexa v 1.5 ") +
+           QStringLiteral("by %1 (%2)")
+               .arg(QString::fromUtf8(maintainer::Name), QString::fromUtf8(maintainer::CallSign));
 }
 
 TRadexaForm::TRadexaForm(const QString& programFolder, bool showSplash, QWidget* parent)
@@ -173,10 +177,11 @@ void TRadexaForm::onExit(TEditAlign* field, std::function<void()> handler) {
 }
 
 void TRadexaForm::onTyped(TEditAlign* field, std::function<void(const std::string&)> handler) {
-    connect(field, &QLineEdit::textChanged, this, [this, handler = std::move(handler)](const QString& t) {
-        if (!m_rendering)
-            handler(fromQ(t));
-    });
+    connect(field, &QLineEdit::textChanged, this,
+            [this, handler = std::move(handler)](const QString& t) {
+                if (!m_rendering)
+                    handler(fromQ(t));
+            });
 }
 
 void TRadexaForm::connectHandlers() {
@@ -257,7 +262,8 @@ void TRadexaForm::FormCreate(bool showSplash) {
     setWindowTitle(MainWindowCaption());
     if (showSplash)
         showStartupSplash(this);
-    const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString configFolder =
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     const SettingsLocation where = FindSettingsLocation(m_paths.ProgramFolder, configFolder);
     m_paths.SettingsFile = where.writeTo;
     const WindowPosition pos = ReadWindowPosition(where.readFrom);
@@ -290,7 +296,9 @@ bool TRadexaForm::AfterCreation() {
     return !m_catalogueMissing;
 }
 
-void TRadexaForm::showPage(int index) { PageControl->setCurrentIndex(index); }
+void TRadexaForm::showPage(int index) {
+    PageControl->setCurrentIndex(index);
+}
 
 void TRadexaForm::setAngleTabVisible(bool visible) {
     PageControl->setTabVisible(PageControl->indexOf(TSAngle), visible);
@@ -355,8 +363,9 @@ void TRadexaForm::render() {
         CLBCable->setCurrentRow(m.cableIdx() - 1);
     const CableValues page = m.cablePage();
     setText(EditAttFreq, FormatReal("%3.2f", page.AttFreq));
-    setText(EditCableAtt100, page.CableAtt100 == kUndefined ? std::string("---")
-                                                            : FormatReal("%3.2f", page.CableAtt100));
+    setText(EditCableAtt100, page.CableAtt100 == kUndefined
+                                 ? std::string("---")
+                                 : FormatReal("%3.2f", page.CableAtt100));
     setText(EditCableLength, m.cableLengthText());
     setText(EditCableAtt, FormatReal("%3.2f", page.CableAtt));
     setText(EditPlugAtt, m.plugAttText());
@@ -387,9 +396,9 @@ constexpr LimitSet kLimitSets[] = {LimitSet::Icnirp1998, LimitSet::Icnirp2020, L
 constexpr GroundReflection kGrounds[] = {GroundReflection::None, GroundReflection::Typical,
                                          GroundReflection::Full};
 
-template <typename T, std::size_t N>
-int indexIn(const T (&items)[N], T item) {
-    return static_cast<int>(std::find(std::begin(items), std::end(items), item) - std::begin(items));
+template <typename T, std::size_t N> int indexIn(const T (&items)[N], T item) {
+    return static_cast<int>(std::find(std::begin(items), std::end(items), item) -
+                            std::begin(items));
 }
 
 } // namespace
@@ -418,7 +427,8 @@ void TRadexaForm::renderLimitsPage() {
         const bool binding = r == checks.binding;
         for (int col = 0; col < 6; ++col) {
             auto* item = new QTableWidgetItem(toQ(cells[static_cast<std::size_t>(col)]));
-            item->setTextAlignment(col == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+            item->setTextAlignment(col == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                            : Qt::AlignRight | Qt::AlignVCenter);
             QFont f = SGLimits->font();
             f.setBold(binding);
             item->setFont(f);
@@ -431,12 +441,14 @@ void TRadexaForm::renderAntennaLists() {
     const StationModel& m = m_model;
     if (m.catalogue() != m_listedCatalogue) {
         m_listedCatalogue = m.catalogue();
-        QStringList names =
-            m_listedCatalogue ? StringArrayToList(m_listedCatalogue->GetManufacturers()) : QStringList();
+        QStringList names = m_listedCatalogue
+                                ? StringArrayToList(m_listedCatalogue->GetManufacturers())
+                                : QStringList();
         QCollator order;
         order.setCaseSensitivity(Qt::CaseInsensitive);
-        std::stable_sort(names.begin(), names.end(),
-                         [&](const QString& a, const QString& b) { return order.compare(a, b) < 0; });
+        std::stable_sort(names.begin(), names.end(), [&](const QString& a, const QString& b) {
+            return order.compare(a, b) < 0;
+        });
         LBHersteller->clear();
         LBHersteller->addItems(names);
         giveItemsTheirTextAsTip(LBHersteller);
@@ -469,8 +481,7 @@ void TRadexaForm::renderAntennaLists() {
 QString TRadexaForm::noticeText(const Notice& notice) const {
     if (notice.refusal == Refusal::OutsideLimitSet || notice.refusal == Refusal::NoLimitTier)
         return toQ(LimitRefusalMessage(notice.refusal, m_model.limitChoice(), m_language));
-    QString text = notice.message ? message(*notice.message)
-                                  : toQ(RefusalText(notice.refusal));
+    QString text = notice.message ? message(*notice.message) : toQ(RefusalText(notice.refusal));
     if (notice.subject == NoticeSubject::AngleData)
         return QStringLiteral("Trouble reading angle data of chosen antenna ") + toQ(notice.detail);
     if (!notice.detail.empty())
@@ -521,21 +532,23 @@ void TRadexaForm::UpdateBetriebsart() {
     apply(o);
 }
 
-void TRadexaForm::calcCall() { apply(m_model.calculate()); }
+void TRadexaForm::calcCall() {
+    apply(m_model.calculate());
+}
 
 void TRadexaForm::EditrPSDblClick() {
-    const auto text = dialogs().textInput(this, message(MessageId::MsgDistanceCaption),
-                                          message(MessageId::MsgDistancePrompt),
-                                          QStringLiteral("10"));
+    const auto text =
+        dialogs().textInput(this, message(MessageId::MsgDistanceCaption),
+                            message(MessageId::MsgDistancePrompt), QStringLiteral("10"));
     if (!text)
         return;
     apply(m_model.setPowerForDistance(fromQ(*text)));
 }
 
 void TRadexaForm::EditFreqDblClick() {
-    const auto text = dialogs().textInput(this, message(MessageId::MsgFrequencyCaption),
-                                          message(MessageId::MsgFrequencyPrompt),
-                                          QStringLiteral("145"));
+    const auto text =
+        dialogs().textInput(this, message(MessageId::MsgFrequencyCaption),
+                            message(MessageId::MsgFrequencyPrompt), QStringLiteral("145"));
     if (!text)
         return;
     const Outcome o = m_model.setFixedFrequency(fromQ(*text));
@@ -546,15 +559,25 @@ void TRadexaForm::EditFreqDblClick() {
 
 // ---- cable page ----------------------------------------------------------------------
 
-void TRadexaForm::EditCableLengthExit() { apply(m_model.setCableLengthText(textOf(EditCableLength))); }
+void TRadexaForm::EditCableLengthExit() {
+    apply(m_model.setCableLengthText(textOf(EditCableLength)));
+}
 
-void TRadexaForm::EditPlugAttExit() { apply(m_model.setPlugAttText(textOf(EditPlugAtt))); }
+void TRadexaForm::EditPlugAttExit() {
+    apply(m_model.setPlugAttText(textOf(EditPlugAtt)));
+}
 
-void TRadexaForm::ButGleichClick() { apply(m_model.recalculateCable()); }
+void TRadexaForm::ButGleichClick() {
+    apply(m_model.recalculateCable());
+}
 
-void TRadexaForm::ButSetAttNullClick() { apply(m_model.setAllAttenuationsToZero()); }
+void TRadexaForm::ButSetAttNullClick() {
+    apply(m_model.setAllAttenuationsToZero());
+}
 
-void TRadexaForm::CLBCableClick(int index) { apply(m_model.tickCable(index + 1)); }
+void TRadexaForm::CLBCableClick(int index) {
+    apply(m_model.tickCable(index + 1));
+}
 
 // ---- antenna choice ----------------------------------------------------------------------
 
@@ -564,7 +587,9 @@ void TRadexaForm::LBHerstellerClick() {
                                                  : std::string()));
 }
 
-void TRadexaForm::LBTypenClick() { apply(m_model.highlightAntenna(selectedRow(LBTypen))); }
+void TRadexaForm::LBTypenClick() {
+    apply(m_model.highlightAntenna(selectedRow(LBTypen)));
+}
 
 void TRadexaForm::ButTakeAntClick() {
     if (m_model.highlighted().fits())
@@ -577,7 +602,8 @@ void TRadexaForm::MIAntennenNeuLadenClick() {
 }
 
 void TRadexaForm::RGPolClick(int index) {
-    apply(m_model.choosePolarisation(index == 1 ? Polarisation::Horizontal : Polarisation::Vertical));
+    apply(
+        m_model.choosePolarisation(index == 1 ? Polarisation::Horizontal : Polarisation::Vertical));
 }
 
 // ---- Limits page ---------------------------------------------------------------------------
@@ -620,15 +646,23 @@ void TRadexaForm::ButSeitenansichtClick() {
     TFormSeitenansicht::execute(this, *view);
 }
 
-void TRadexaForm::ButDiagrammClick() { TFormDiagramm::execute(this, StationDiagram(m_model)); }
+void TRadexaForm::ButDiagrammClick() {
+    TFormDiagramm::execute(this, StationDiagram(m_model));
+}
 
-void TRadexaForm::MIHelpClick() { openHelpDocument(); }
+void TRadexaForm::MIHelpClick() {
+    openHelpDocument();
+}
 
-void TRadexaForm::MIAboutClick() { showAbout(this); }
+void TRadexaForm::MIAboutClick() {
+    showAbout(this);
+}
 
 // ---- closing -------------------------------------------------------------------------------
 
-void TRadexaForm::MIEndClick() { close(); }
+void TRadexaForm::MIEndClick() {
+    close();
+}
 
 void TRadexaForm::FormClose() {
     const WindowPosition pos{x(), y()};
@@ -636,7 +670,8 @@ void TRadexaForm::FormClose() {
         return;
     // The folder of the settings file cannot be written: keep the position in the
     // user's own configuration folder instead. The window closes in any case.
-    const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString configFolder =
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     if (!configFolder.isEmpty())
         WriteWindowPosition(QDir(configFolder).filePath(QStringLiteral("Radexa.ini")), pos);
 }

@@ -35,11 +35,11 @@ class TPatternDialog;
 
 // Where the window finds and keeps its files.
 struct FormPaths {
-    QString ProgramFolder;           // folder of the executable, trailing separator
-    QString CatalogueFileName;       // "Antennas.txt", resolved against the working folder
-    QString UserAntennaFileName;     // "AntUser.txt", likewise
-    QString AngleDataFolder;         // ProgramFolder + "ang/"
-    QString SettingsFile;            // "Radexa.ini" beside the program, or in the user's config folder
+    QString ProgramFolder;       // folder of the executable, trailing separator
+    QString CatalogueFileName;   // "Antennas.txt", resolved against the working folder
+    QString UserAntennaFileName; // "AntUser.txt", likewise
+    QString AngleDataFolder;     // ProgramFolder + "ang/"
+    QString SettingsFile;        // "Radexa.ini" beside the program, or in the user's config folder
 };
 
 class TRadexaForm : public QMainWindow {
@@ -170,9 +170,8 @@ public:
                *EditMode = nullptr, *EditGain = nullptr, *EditAtt = nullptr;
     QLabel *LaLimit = nullptr, *LaFmodPers = nullptr, *LaFB = nullptr, *LaAntIn = nullptr,
            *LaEIRP = nullptr, *LarPS = nullptr, *LarNahfeld = nullptr;
-    TEditAlign *EditEps = nullptr, *EditFmodPers = nullptr, *EditFB = nullptr,
-               *EditAntIn = nullptr, *EditEIRP = nullptr, *EditrPS = nullptr,
-               *EditrNahfeld = nullptr;
+    TEditAlign *EditEps = nullptr, *EditFmodPers = nullptr, *EditFB = nullptr, *EditAntIn = nullptr,
+               *EditEIRP = nullptr, *EditrPS = nullptr, *EditrNahfeld = nullptr;
     QTabWidget* PageControl = nullptr;
     QWidget *TSAnt = nullptr, *TSMode = nullptr, *TSCable = nullptr, *TSAngle = nullptr;
     // Antenna page
@@ -218,9 +217,8 @@ public:
     // Menus
     QMenu *MIDatei = nullptr, *MIInfos = nullptr, *MILanguage = nullptr;
     QAction *MIopen = nullptr, *MISave = nullptr, *MISaveAs = nullptr, *MIReport = nullptr,
-            *MIEigeneAntenne = nullptr, *MIEnd = nullptr, *MIHelp = nullptr,
-            *MIAbout = nullptr, *MIGerman = nullptr, *MIEnglish = nullptr, *MIFrench = nullptr,
-            *MISwedish = nullptr;
+            *MIEigeneAntenne = nullptr, *MIEnd = nullptr, *MIHelp = nullptr, *MIAbout = nullptr,
+            *MIGerman = nullptr, *MIEnglish = nullptr, *MIFrench = nullptr, *MISwedish = nullptr;
     QAction *MIModelAntenna = nullptr, *MIImportPattern = nullptr;
 
 private:

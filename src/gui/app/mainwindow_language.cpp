@@ -39,7 +39,8 @@ void fitCaption(QWidget* w, const QString& text, int basePointSize) {
     auto fits = [&](const QFont& font) {
         const QFontMetrics m(font);
         if (wrap)
-            return m.boundingRect(QRect(0, 0, room, 10000), Qt::TextWordWrap, text).height() <= w->height();
+            return m.boundingRect(QRect(0, 0, room, 10000), Qt::TextWordWrap, text).height() <=
+                   w->height();
         int widest = 0;
         for (const QString& line : text.split(QLatin1Char('\n')))
             widest = std::max(widest, m.horizontalAdvance(QString(line).remove(QLatin1Char('&'))));
@@ -59,8 +60,7 @@ void fitCaption(QWidget* w, const QString& text, int basePointSize) {
 
 // Puts a caption on a label or button. The layout is made for the texts it holds, so a
 // caption is measured only when it differs from the one in place at its own size.
-template <typename Widget>
-void putCaption(Widget* w, const QString& text) {
+template <typename Widget> void putCaption(Widget* w, const QString& text) {
     if (w->property("basePointSize").isNull())
         w->setProperty("basePointSize", w->font().pointSize());
     const int base = w->property("basePointSize").toInt();
@@ -72,13 +72,15 @@ void putCaption(Widget* w, const QString& text) {
 
 } // namespace
 
-QString TRadexaForm::message(MessageId id) const { return windowText(MessageText(m_language, id)); }
+QString TRadexaForm::message(MessageId id) const {
+    return windowText(MessageText(m_language, id));
+}
 
 void TRadexaForm::applyLanguage(Language language) {
     m_language = language;
     for (Language l : kLanguages)
-        if (auto* item = findChild<QAction*>(QString::fromLatin1(LanguageMenuItem(l).data(),
-                                                                 static_cast<int>(LanguageMenuItem(l).size()))))
+        if (auto* item = findChild<QAction*>(QString::fromLatin1(
+                LanguageMenuItem(l).data(), static_cast<int>(LanguageMenuItem(l).size()))))
             item->setChecked(l == language);
 
     // Every named object once, instead of a search of the whole window per text.
@@ -88,8 +90,8 @@ void TRadexaForm::applyLanguage(Language language) {
             byName.insert(o->objectName(), o);
 
     for (const LanguageText& t : LanguageTexts(language)) {
-        QObject* target = byName.value(
-            QString::fromLatin1(t.target.data(), static_cast<int>(t.target.size())));
+        QObject* target =
+            byName.value(QString::fromLatin1(t.target.data(), static_cast<int>(t.target.size())));
         if (!target)
             continue; // a message: read through message() when shown
         const QString text = windowText(t.text);

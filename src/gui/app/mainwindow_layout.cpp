@@ -32,8 +32,7 @@ namespace {
 const QColor kOutputRed(171, 226, 131); // the distance field (red 171, green 226, blue 131)
 const QColor kNearField(255, 174, 253);
 
-template <typename T, typename... Args>
-T* make(QWidget* parent, const char* name, Args&&... args) {
+template <typename T, typename... Args> T* make(QWidget* parent, const char* name, Args&&... args) {
     auto* w = new T(std::forward<Args>(args)..., parent);
     w->setObjectName(QString::fromLatin1(name));
     return w;
@@ -47,7 +46,9 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, int x, 
     return l;
 }
 
-QColor buttonFace(const QWidget* w) { return w->palette().color(QPalette::Button); }
+QColor buttonFace(const QWidget* w) {
+    return w->palette().color(QPalette::Button);
+}
 
 TEditAlign* field(QWidget* parent, const char* name, int x, int y, int w, bool readOnly,
                   int h = 21) {
@@ -97,7 +98,9 @@ protected:
 
 // The label-and-field rows of the input and output groups.
 constexpr int kRowLabelX = 8, kRowLabelWidth = 130, kRowFieldX = 140, kRowFieldWidth = 93;
-constexpr int rowY(int i) { return 22 + i * 23; }
+constexpr int rowY(int i) {
+    return 22 + i * 23;
+}
 
 } // namespace
 
@@ -245,15 +248,15 @@ void TRadexaForm::buildModePage(QWidget* p) {
     EditDutyCycle = output(GBFaktoren, "EditDutyCycle", 240, 43, 110);
     LaFactor = label(GBFaktoren, "LaFactor", "Resulting Factor", 8, 66, 200);
     EditFactor = output(GBFaktoren, "EditFactor", 240, 66, 110);
-    EditModeFactor->setToolTip(lines({"Faktor zur Berücksichtigung der Modulationsart",
-                                      "bei der Bildung des 6-Minuten-Leistungsmittelwertes",
-                                      "(nur Personenschutz)"}));
+    EditModeFactor->setToolTip(
+        lines({"Faktor zur Berücksichtigung der Modulationsart",
+               "bei der Bildung des 6-Minuten-Leistungsmittelwertes", "(nur Personenschutz)"}));
     EditDutyCycle->setToolTip(lines({"Faktor zur Berücksichtigung des intermittierenden",
                                      "Betriebes bei der Bildung des 6-Minuten-Leistungs-",
                                      "mittelwertes (nur Personenschutz)"}));
-    EditFactor->setToolTip(lines({"Gesamter Faktor, der zur Umrechnung",
-                                  "der maximalen Leistung in die durchschnittliche",
-                                  "Leistung verwendet wird."}));
+    EditFactor->setToolTip(
+        lines({"Gesamter Faktor, der zur Umrechnung",
+               "der maximalen Leistung in die durchschnittliche", "Leistung verwendet wird."}));
 
     RGDutyCycle = make<TRadioGroup>(
         p, "RGDutyCycle", "Intermittend Operation",
@@ -273,8 +276,10 @@ void TRadexaForm::buildModePage(QWidget* p) {
                                     QStringList{"FCC", "BNetzA (Germany)", "1"}, 2);
     RGFCCBNetzA->setGeometry(4, 292, 361, 54);
     RGFCCBNetzA->setItemIndex(0);
-    STFCC = label(p, "STFCC", "FCC Value are in compliance with scientific literature", 4, 347, 361, 13);
-    STBNetzA = label(p, "STBNetzA", "BNetzA Values are in compliance with German law", 4, 360, 361, 13);
+    STFCC = label(p, "STFCC", "FCC Value are in compliance with scientific literature", 4, 347, 361,
+                  13);
+    STBNetzA =
+        label(p, "STBNetzA", "BNetzA Values are in compliance with German law", 4, 360, 361, 13);
 }
 
 void TRadexaForm::buildCablePage(QWidget* p) {
@@ -376,7 +381,8 @@ void TRadexaForm::buildLimitsPage(QWidget* p) {
         CBLimits->addItem(toQ(LimitSetName(set)));
     CBLimits->setCurrentIndex(0);
 
-    RGTier = make<TRadioGroup>(p, "RGTier", "Persons", QStringList{"General public", "Occupational"}, 2);
+    RGTier =
+        make<TRadioGroup>(p, "RGTier", "Persons", QStringList{"General public", "Occupational"}, 2);
     RGTier->setGeometry(4, 34, 361, 44);
     RGGround = make<TRadioGroup>(p, "RGGround", "Ground reflection (field factor)",
                                  QStringList{"none", "1.6 (typical)", "2 (full)"}, 3);

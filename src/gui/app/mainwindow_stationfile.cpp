@@ -48,7 +48,9 @@ QString stationFolder(const QString& programFolder) {
 
 } // namespace
 
-QString TRadexaForm::currentStationFile() const { return decoded(m_model.currentStationFile()); }
+QString TRadexaForm::currentStationFile() const {
+    return decoded(m_model.currentStationFile());
+}
 
 void TRadexaForm::MISaveClick() {
     if (!m_model.currentStationFile().empty())
@@ -80,7 +82,8 @@ bool TRadexaForm::Speichern(const QString& fileName) {
         if (n.message == MessageId::MsgAntennaDoesNotFit)
             ShowWarningText(noticeText(n));
         else
-            ShowWarningText(message(MessageId::MsgFileNotSaved) + QLatin1Char('\n') + noticeText(n));
+            ShowWarningText(message(MessageId::MsgFileNotSaved) + QLatin1Char('\n') +
+                            noticeText(n));
         return false;
     }
     const FileWriteResult written = WriteFileAtomic(encoded(fileName), BuildStationFile(*record));
@@ -93,8 +96,8 @@ bool TRadexaForm::Speichern(const QString& fileName) {
 }
 
 void TRadexaForm::MIopenClick() {
-    const auto chosen = dialogs().openFileName(this, QString(), stationFolder(m_paths.ProgramFolder),
-                                               kStationFilter, kStationTextFiles);
+    const auto chosen = dialogs().openFileName(
+        this, QString(), stationFolder(m_paths.ProgramFolder), kStationFilter, kStationTextFiles);
     if (!chosen) {
         ShowWarningText(message(MessageId::MsgFileNotOpened));
         return;
@@ -141,15 +144,17 @@ void TRadexaForm::Oeffnen(const QString& fileName) {
     const StationOpening opened = m_model.openStation(read.bytes, encoded(fileName));
     render();
     for (const StationFileProblem& p : opened.reading.problems) {
-        const bool bandName = p.line != StationLine::BandOrFrequency ||
-                              !opened.reading.record.fixedFrequencyMode;
-        if (p.kind == StationProblemKind::UnknownAntenna && bandName && !lookupWarning(p.line).isEmpty())
+        const bool bandName =
+            p.line != StationLine::BandOrFrequency || !opened.reading.record.fixedFrequencyMode;
+        if (p.kind == StationProblemKind::UnknownAntenna && bandName &&
+            !lookupWarning(p.line).isEmpty())
             ShowWarning(lookupWarning(p.line), QString());
     }
     report(opened.notices);
     if (!opened.reading.problems.empty()) {
-        QString warning = toQ(StationProblemsWarning(
-            fromQ(message(MessageId::MsgStationLinesNotRestored)), EchoText(fromQ(fileName)), opened.reading));
+        QString warning =
+            toQ(StationProblemsWarning(fromQ(message(MessageId::MsgStationLinesNotRestored)),
+                                       EchoText(fromQ(fileName)), opened.reading));
         ShowWarningText(warning.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
 }

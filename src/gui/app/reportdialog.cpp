@@ -7,8 +7,8 @@
 #include "gui/support/controls.h"
 #include "gui/support/platform.h"
 #include "gui/support/text.h"
-#include "json/reportjson.h"
 #include "report/app/reportpdf.h"
+#include "json/reportjson.h"
 
 #include <QCheckBox>
 #include <QDateTime>

@@ -22,7 +22,8 @@ bool folderIsWritable(const QString& folder) {
 
 } // namespace
 
-SettingsLocation FindSettingsLocation(const QString& programFolder, const QString& userConfigFolder) {
+SettingsLocation FindSettingsLocation(const QString& programFolder,
+                                      const QString& userConfigFolder) {
     const QString besideProgram = QDir(programFolder).filePath(kFileName);
     if (folderIsWritable(programFolder) || userConfigFolder.isEmpty())
         return {besideProgram, besideProgram};

@@ -11,11 +11,12 @@
 namespace radexa {
 
 struct SettingsLocation {
-    QString readFrom;  // the file to read the window position from (may not exist)
-    QString writeTo;   // the file to write it to at closing
+    QString readFrom; // the file to read the window position from (may not exist)
+    QString writeTo;  // the file to write it to at closing
 };
 
-SettingsLocation FindSettingsLocation(const QString& programFolder, const QString& userConfigFolder);
+SettingsLocation FindSettingsLocation(const QString& programFolder,
+                                      const QString& userConfigFolder);
 
 // The settings file as far as it is read (the first 64 KiB, kIniReadLimit); empty when it
 // is missing or cannot be read.

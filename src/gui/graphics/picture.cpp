@@ -5,10 +5,10 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageWriter>
-#include <QScreen>
-#include <QShowEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QShowEvent>
 
 namespace radexa {
 

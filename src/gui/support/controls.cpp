@@ -14,7 +14,8 @@ namespace radexa {
 
 TRadioGroup::TRadioGroup(const QString& title, const QStringList& items, int columns,
                          QWidget* parent)
-    : QGroupBox(title, parent), m_group(new QButtonGroup(this)), m_columns(columns < 1 ? 1 : columns) {
+    : QGroupBox(title, parent), m_group(new QButtonGroup(this)),
+      m_columns(columns < 1 ? 1 : columns) {
     for (int i = 0; i < items.size(); ++i) {
         auto* b = new QRadioButton(items[i], this);
         m_group->addButton(b, i);
@@ -30,13 +31,18 @@ QStringList TRadioGroup::items() const {
     return out;
 }
 
-int TRadioGroup::count() const { return static_cast<int>(m_buttons.size()); }
-
-QString TRadioGroup::itemText(int index) const {
-    return index >= 0 && index < count() ? m_buttons[static_cast<std::size_t>(index)]->text() : QString();
+int TRadioGroup::count() const {
+    return static_cast<int>(m_buttons.size());
 }
 
-int TRadioGroup::itemIndex() const { return m_group->checkedId(); }
+QString TRadioGroup::itemText(int index) const {
+    return index >= 0 && index < count() ? m_buttons[static_cast<std::size_t>(index)]->text()
+                                         : QString();
+}
+
+int TRadioGroup::itemIndex() const {
+    return m_group->checkedId();
+}
 
 void TRadioGroup::setItemIndex(int index) {
     if (index >= 0 && index < count()) {
@@ -61,8 +67,8 @@ void TRadioGroup::arrange() {
     const int rowHeight = rows > 0 ? (height() - top - bottom) / rows : 0;
     for (int i = 0; i < count(); ++i) {
         const int col = i / rows, row = i % rows;
-        m_buttons[static_cast<std::size_t>(i)]->setGeometry(left + col * colWidth, top + row * rowHeight,
-                                                             colWidth - 2, rowHeight);
+        m_buttons[static_cast<std::size_t>(i)]->setGeometry(
+            left + col * colWidth, top + row * rowHeight, colWidth - 2, rowHeight);
     }
 }
 
@@ -98,7 +104,8 @@ void TCheckListBox::setChecked(int index, bool on) {
 namespace {
 
 template <typename Texts>
-int entryToIndex(const Texts& texts, const QString& text, const char* function, const QObject* control) {
+int entryToIndex(const Texts& texts, const QString& text, const char* function,
+                 const QObject* control) {
     const std::string wanted = fromQ(text);
     int found = -1;
     for (int i = 0; i < texts.size(); ++i)
@@ -146,7 +153,8 @@ void CLBUncheckAll(TCheckListBox* list) {
 
 void CLBSetCheck(TCheckListBox* list, int position) {
     if (position > list->count() - 1)
-        ShowWarning(QStringLiteral("Fehler (CLBSetCheck: %1): Index nicht im Bereich!").arg(list->objectName()),
+        ShowWarning(QStringLiteral("Fehler (CLBSetCheck: %1): Index nicht im Bereich!")
+                        .arg(list->objectName()),
                     QString());
     else
         list->setChecked(position, true);
@@ -166,7 +174,8 @@ QStringList StringArrayToList(const std::vector<std::string>& array) {
 }
 
 void ShowWarning(const QString& message, const QString& heading) {
-    dialogs().warning(QApplication::activeWindow(), QStringLiteral("Warnung"), heading + "\n" + message);
+    dialogs().warning(QApplication::activeWindow(), QStringLiteral("Warnung"),
+                      heading + "\n" + message);
 }
 
 void ShowWarningText(const QString& message) {

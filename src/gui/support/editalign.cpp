@@ -16,7 +16,9 @@ void TEditAlign::setBackground(const QColor& colour) {
     setPalette(p);
 }
 
-QColor TEditAlign::background() const { return palette().color(QPalette::Base); }
+QColor TEditAlign::background() const {
+    return palette().color(QPalette::Base);
+}
 
 void TEditAlign::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {

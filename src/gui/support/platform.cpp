@@ -22,8 +22,8 @@ public:
     void information(QWidget* parent, const QString& title, const QString& text) override {
         QMessageBox::information(parent, title, text, QMessageBox::Ok);
     }
-    std::optional<QString> textInput(QWidget* parent, const QString& caption,
-                                     const QString& prompt, const QString& preset) override {
+    std::optional<QString> textInput(QWidget* parent, const QString& caption, const QString& prompt,
+                                     const QString& preset) override {
         bool ok = false;
         const QString text =
             QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, preset, &ok);
@@ -80,9 +80,17 @@ Desktop* g_desktop = nullptr;
 
 } // namespace
 
-Dialogs& dialogs() { return g_dialogs ? *g_dialogs : g_qtDialogs; }
-Desktop& desktop() { return g_desktop ? *g_desktop : g_qtDesktop; }
-void setDialogs(Dialogs* d) { g_dialogs = d; }
-void setDesktop(Desktop* d) { g_desktop = d; }
+Dialogs& dialogs() {
+    return g_dialogs ? *g_dialogs : g_qtDialogs;
+}
+Desktop& desktop() {
+    return g_desktop ? *g_desktop : g_qtDesktop;
+}
+void setDialogs(Dialogs* d) {
+    g_dialogs = d;
+}
+void setDesktop(Desktop* d) {
+    g_desktop = d;
+}
 
 } // namespace radexa
