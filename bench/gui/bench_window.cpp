@@ -5,6 +5,7 @@
 
 #include "core/support/numbersettings.h"
 #include "gui/app/mainwindow.h"
+#include "gui/support/platform.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,6 +69,33 @@ void BM_StartupRadexa(benchmark::State& state) {
 }
 BENCHMARK(BM_StartupRadexa)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// Answers every box at once and counts them.
+class SilentDialogs : public radexa::Dialogs {
+public:
+    int shown = 0;
+    void warning(QWidget*, const QString&, const QString&) override { ++shown; }
+    void information(QWidget*, const QString&, const QString&) override { ++shown; }
+    std::optional<QString> textInput(QWidget*, const QString&, const QString&,
+                                     const QString&) override {
+        ++shown;
+        return std::nullopt;
+    }
+    std::optional<QString> openFileName(QWidget*, const QString&, const QString&, const QString&,
+                                        const QString&) override {
+        ++shown;
+        return std::nullopt;
+    }
+    std::optional<QString> saveFileName(QWidget*, const QString&, const QString&, const QString&,
+                                        const QString&, const QString&) override {
+        ++shown;
+        return std::nullopt;
+    }
+    std::optional<QColor> color(QWidget*, const QColor&) override {
+        ++shown;
+        return std::nullopt;
+    }
+};
+
 void BM_RecalculateWith32768Angles(benchmark::State& state) {
     QTemporaryDir dir;
     const QString old = QDir::currentPath();
@@ -80,9 +108,17 @@ void BM_RecalculateWith32768Angles(benchmark::State& state) {
     QFile ang(QStringLiteral("ang/Bench Long.ang"));
     ang.open(QIODevice::WriteOnly);
     ang.write("[Polarisation],v\r\n[Bereich],32767\r\n[Schrittweite],1\r\n[MHz],v,144,0\r\n");
-    for (int k = 0; k < 32768; ++k)
-        ang.write(QByteArray::number(k % 40) + "\r\n");
+    // Eight angles to a line: an angle file has at most 32 767 lines.
+    for (int k = 0; k < 32768; k += 8) {
+        QByteArray line;
+        for (int j = 0; j < 8; ++j)
+            line += (j ? "," : "") + QByteArray::number((k + j) % 40);
+        ang.write(line + "\r\n");
+    }
     ang.close();
+    // A box would wait for a click that never comes: every one ends the measurement.
+    SilentDialogs boxes;
+    radexa::setDialogs(&boxes);
     {
         radexa::TRadexaForm form(dir.path(), false);
         form.LBHersteller->setCurrentRow(0);
@@ -92,7 +128,7 @@ void BM_RecalculateWith32768Angles(benchmark::State& state) {
         form.ButTakeAntClick();
         form.show();
         QApplication::processEvents();
-        if (form.model().last().pattern.PatternDistances.size() != 32768)
+        if (form.model().last().pattern.PatternDistances.size() != 32768 || boxes.shown)
             state.SkipWithError("the angle table was not filled");
         for (auto _ : state) {
             form.calcCall();
@@ -101,6 +137,7 @@ void BM_RecalculateWith32768Angles(benchmark::State& state) {
         state.counters["rows"] =
             static_cast<double>(form.model().last().pattern.PatternDistances.size());
     }
+    radexa::setDialogs(nullptr);
     QDir::setCurrent(old);
 }
 BENCHMARK(BM_RecalculateWith32768Angles)->Unit(benchmark::kMillisecond);

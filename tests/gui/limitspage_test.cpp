@@ -17,6 +17,9 @@ using LimitsPage = MainWindowTest;
 
 TEST_F(LimitsPage, SetTierGroundAndExemptionChangeWhatTheWindowShows) {
     start();
+    EXPECT_EQ(form->SGLimits, nullptr); // built when first shown
+    form->PageControl->setCurrentWidget(form->TSLimits);
+    ASSERT_NE(form->SGLimits, nullptr);
     EXPECT_EQ(form->CBLimits->currentIndex(), 0);
     EXPECT_EQ(form->SGLimits->rowCount(), 1);
     EXPECT_EQ(form->SGLimits->item(0, 0)->text(), "ICNIRP 1998 *");
@@ -62,6 +65,9 @@ TEST_F(LimitsPage, SetTierGroundAndExemptionChangeWhatTheWindowShows) {
 
 TEST_F(LimitsPage, SpeaksTheWindowsLanguage) {
     start();
+    form->MIFrenchClick();
+    form->ShowLimitsPage(); // built in the language in force
+    EXPECT_EQ(form->RGTier->button(0)->text(), "Grand public");
     form->CBLimits->setCurrentIndex(1);
     form->CBLimitsChange();
     form->MIGermanClick();
@@ -77,6 +83,7 @@ TEST_F(LimitsPage, SpeaksTheWindowsLanguage) {
 
 TEST_F(LimitsPage, AStationFileKeepsTheChoice) {
     start();
+    form->ShowLimitsPage();
     takeMyAnt();
     form->CBLimits->setCurrentIndex(2); // FCC
     form->CBLimitsChange();

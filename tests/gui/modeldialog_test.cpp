@@ -237,6 +237,7 @@ TEST_F(ModelDialog, ModelledInvertedVIsTakenOn40mWithItsAnglePage) {
     EXPECT_TRUE(form->PageControl->isTabVisible(form->PageControl->indexOf(form->TSAngle)));
     EXPECT_GT(form->angleTable().size(), 10u);
     // Computed over real ground: the window says the reflection is not applied again.
+    form->ShowLimitsPage();
     form->RGGroundClick(1);
     EXPECT_EQ(form->LaGroundNote->text(), form->message(MessageId::MsgGroundInPattern));
 }

@@ -143,6 +143,7 @@ TEST_F(ReportFileTest, PicturePagesOnlyWithAngleData) {
 
 TEST_F(ReportFileTest, ARefusedStationSaysSoInsteadOfNumbers) {
     start();
+    form->ShowLimitsPage();
     form->CBLimits->setCurrentIndex(2); // FCC
     form->CBLimitsChange();
     form->CBBand->setCurrentIndex(0); // LW lies below it
@@ -248,6 +249,7 @@ TEST_F(ReportFileTest, TheCommandLineReportAndItsJsonTwin) {
 
 TEST_F(ReportFileTest, TheJsonTwinOfARefusedStationHasNoNumbersItDidNotCompute) {
     start();
+    form->ShowLimitsPage();
     form->CBLimits->setCurrentIndex(2); // FCC
     form->CBLimitsChange();
     form->CBBand->setCurrentIndex(0); // LW

@@ -31,7 +31,9 @@ namespace radexa {
 
 QIcon programIcon() {
     registerAboutResources();
-    return QIcon(QStringLiteral(":/radexa/icons/org.radexa.Radexa.png"));
+    // 48 pixels: what a title bar or task bar shows, and quick to decode at start-up (the
+    // package's 256-pixel picture took a tenth of the start-up).
+    return QIcon(QStringLiteral(":/radexa/icons/radexa-48.png"));
 }
 
 namespace {

@@ -154,7 +154,6 @@ TRadexaForm::TRadexaForm(const QString& programFolder, bool showSplash, QWidget*
     buildModePage(TSMode);
     buildCablePage(TSCable);
     buildAnglePage(TSAngle);
-    buildLimitsPage(TSLimits);
     for (int i = 1; i <= kBandCount; ++i)
         CBBand->addItem(toQ(HamBands(i)));
     CBBand->setCurrentIndex(-1);
@@ -232,10 +231,11 @@ void TRadexaForm::connectHandlers() {
     connect(ButTakeAnt, &QPushButton::clicked, this, [this] { ButTakeAntClick(); });
 
     connect(RGPol, &TRadioGroup::clicked, this, [this](int i) { RGPolClick(i); });
-    connect(CBLimits, qOverload<int>(&QComboBox::activated), this, [this] { CBLimitsChange(); });
-    connect(RGTier, &TRadioGroup::clicked, this, [this](int i) { RGTierClick(i); });
-    connect(RGGround, &TRadioGroup::clicked, this, [this](int i) { RGGroundClick(i); });
-    onExit(EditExemptDist, [this] { EditExemptDistExit(); });
+    // The Limits page is built when it is first shown (start-up stays quick).
+    connect(PageControl, &QTabWidget::currentChanged, this, [this](int index) {
+        if (PageControl->widget(index) == TSLimits)
+            ShowLimitsPage();
+    });
     connect(SGWinkel, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PM->popup(SGWinkel->viewport()->mapToGlobal(at)); });
     connect(MIEnd, &QAction::triggered, this, [this] { MIEndClick(); });
@@ -384,7 +384,8 @@ void TRadexaForm::render() {
     angleTableModel->setTable(m.last().pattern,
                               AngleTableHeader(fromQ(message(MessageId::AngleTableHeader))));
     setText(EditHoehe, m.heightText());
-    renderLimitsPage();
+    if (SGLimits)
+        renderLimitsPage();
     if (outer)
         m_rendering = false;
 }
@@ -607,6 +608,21 @@ void TRadexaForm::RGPolClick(int index) {
 }
 
 // ---- Limits page ---------------------------------------------------------------------------
+
+void TRadexaForm::ShowLimitsPage() {
+    if (!SGLimits) {
+        buildLimitsPage(TSLimits);
+        connect(CBLimits, qOverload<int>(&QComboBox::activated), this,
+                [this] { CBLimitsChange(); });
+        connect(RGTier, &TRadioGroup::clicked, this, [this](int i) { RGTierClick(i); });
+        connect(RGGround, &TRadioGroup::clicked, this, [this](int i) { RGGroundClick(i); });
+        onExit(EditExemptDist, [this] { EditExemptDistExit(); });
+        // Its captions in the language in force, then its values.
+        putLanguageTexts(TSLimits);
+        render();
+    }
+    PageControl->setCurrentWidget(TSLimits);
+}
 
 void TRadexaForm::CBLimitsChange() {
     const int i = CBLimits->currentIndex();

@@ -81,7 +81,8 @@ public:
     void ButTakeAntClick();
     void MIAntennenNeuLadenClick();
     void RGPolClick(int index);
-    // The Limits page.
+    // The Limits page, built the first time it is shown.
+    void ShowLimitsPage();
     void CBLimitsChange();
     void RGTierClick(int index);
     void RGGroundClick(int index);
@@ -149,6 +150,9 @@ private:
     void report(const Notices& notices);
     QString noticeText(const Notice& notice) const;
     void applyLanguage(Language language);
+    // Puts the language's captions on the named controls inside the widget (all of the
+    // window for the window itself).
+    void putLanguageTexts(QWidget* within);
     // Shows a model or import dialog; after a save reloads the catalogue and highlights
     // the new entry.
     void runPatternDialog(TPatternDialog& dialog);

@@ -82,14 +82,23 @@ void TRadexaForm::applyLanguage(Language language) {
         if (auto* item = findChild<QAction*>(QString::fromLatin1(
                 LanguageMenuItem(l).data(), static_cast<int>(LanguageMenuItem(l).size()))))
             item->setChecked(l == language);
+    putLanguageTexts(this);
+    m_hintsShown = HintsShown(language);
+    // The language texts name the Angle page's title line too; rendering the station puts
+    // the taken antenna's title back there.
+    calcCall();
+}
 
+void TRadexaForm::putLanguageTexts(QWidget* within) {
     // Every named object once, instead of a search of the whole window per text.
     QHash<QString, QObject*> byName;
-    for (QObject* o : findChildren<QObject*>())
+    for (QObject* o : within->findChildren<QObject*>())
         if (!o->objectName().isEmpty())
             byName.insert(o->objectName(), o);
+    if (within == this)
+        byName.insert(objectName(), this);
 
-    for (const LanguageText& t : LanguageTexts(language)) {
+    for (const LanguageText& t : LanguageTexts(m_language)) {
         QObject* target =
             byName.value(QString::fromLatin1(t.target.data(), static_cast<int>(t.target.size())));
         if (!target)
@@ -122,10 +131,6 @@ void TRadexaForm::applyLanguage(Language language) {
             break;
         }
     }
-    m_hintsShown = HintsShown(language);
-    // The language texts name the Angle page's title line too; rendering the station puts
-    // the taken antenna's title back there.
-    calcCall();
 }
 
 bool TRadexaForm::eventFilter(QObject* watched, QEvent* event) {
