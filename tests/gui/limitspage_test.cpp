@@ -17,9 +17,13 @@ using LimitsPage = MainWindowTest;
 
 TEST_F(LimitsPage, SetTierGroundAndExemptionChangeWhatTheWindowShows) {
     start();
+    form->show();
     EXPECT_EQ(form->SGLimits, nullptr); // built when first shown
     form->PageControl->setCurrentWidget(form->TSLimits);
     ASSERT_NE(form->SGLimits, nullptr);
+    for (QWidget* w : {static_cast<QWidget*>(form->CBLimits), static_cast<QWidget*>(form->SGLimits),
+                       static_cast<QWidget*>(form->RGTier), static_cast<QWidget*>(form->LaChecks)})
+        EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString();
     EXPECT_EQ(form->CBLimits->currentIndex(), 0);
     EXPECT_EQ(form->SGLimits->rowCount(), 1);
     EXPECT_EQ(form->SGLimits->item(0, 0)->text(), "ICNIRP 1998 *");

@@ -612,6 +612,9 @@ void TRadexaForm::RGPolClick(int index) {
 void TRadexaForm::ShowLimitsPage() {
     if (!SGLimits) {
         buildLimitsPage(TSLimits);
+        // Made after the window was shown: its controls are shown by hand.
+        for (QWidget* w : TSLimits->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            w->show();
         connect(CBLimits, qOverload<int>(&QComboBox::activated), this,
                 [this] { CBLimitsChange(); });
         connect(RGTier, &TRadioGroup::clicked, this, [this](int i) { RGTierClick(i); });
