@@ -125,14 +125,14 @@ int pick(const std::string& option, std::string_view text, const StringArray& it
 
 // One option: its name, whether it takes a value, whether it describes the station, and
 // what it does with the value.
-struct OptionSpec {
+struct OptionDescriptor {
     const char* name;
     bool takesValue;
     bool describesStation;
     void (*apply)(Options& o, const std::string& option, const std::string& value);
 };
 
-const OptionSpec
+const OptionDescriptor
     kOptions[] =
         {
             {"--band", true, true,
@@ -295,17 +295,17 @@ const OptionSpec
              [](Options& o, const std::string&, const std::string&) { o.version = true; }},
 };
 
-const OptionSpec* findOption(std::string_view name) {
-    for (const OptionSpec& spec : kOptions)
-        if (name == spec.name)
-            return &spec;
+const OptionDescriptor* findOption(std::string_view name) {
+    for (const OptionDescriptor& descriptor : kOptions)
+        if (name == descriptor.name)
+            return &descriptor;
     return nullptr;
 }
 
 std::string optionNames() {
     StringArray values, flags;
-    for (const OptionSpec& spec : kOptions)
-        (spec.takesValue ? values : flags).push_back(spec.name);
+    for (const OptionDescriptor& descriptor : kOptions)
+        (descriptor.takesValue ? values : flags).push_back(descriptor.name);
     return Joined(values) + ", " + Joined(flags);
 }
 
@@ -523,19 +523,19 @@ Options ParseOptions(const std::vector<std::string>& args) {
             value = option.substr(eq + 1);
             option.resize(eq);
         }
-        const OptionSpec* spec = findOption(option);
-        if (!spec || (!spec->takesValue && value))
+        const OptionDescriptor* descriptor = findOption(option);
+        if (!descriptor || (!descriptor->takesValue && value))
             throw CliError{"unknown option " + Quoted(args[i]) + "; allowed: " + optionNames()};
-        if (spec->takesValue && !value) {
+        if (descriptor->takesValue && !value) {
             if (i + 1 >= args.size())
                 throw CliError{option + ": a value is missing; allowed: " + AllowedFor(option)};
             value = args[++i];
         }
-        if (spec->describesStation && !given(o, option))
+        if (descriptor->describesStation && !given(o, option))
             o.stationOptions.push_back(option);
         if (std::find(seen.begin(), seen.end(), option) == seen.end())
             seen.push_back(option);
-        spec->apply(o, option, value.value_or(std::string()));
+        descriptor->apply(o, option, value.value_or(std::string()));
     }
     if (o.patternMode()) {
         checkPatternMode(o, seen);
