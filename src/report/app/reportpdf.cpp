@@ -201,11 +201,13 @@ public:
             painter.setPen(QColor(0x50, 0x50, 0x50));
             const QString number = QString::fromStdString(Cp1252ToUtf8(
                 FillArguments(pageText, {std::to_string(p + 1), std::to_string(count)})));
-            painter.drawText(QPointF(kSideMargin * scale, footY), footer);
-            painter.drawText(
-                QPointF(page.width() - kSideMargin * scale - metrics.horizontalAdvance(number),
-                        footY),
-                number);
+            // The footer ends short of the page number ("..." where a long call needs it).
+            const double numberX =
+                page.width() - kSideMargin * scale - metrics.horizontalAdvance(number);
+            const double room = numberX - kSideMargin * scale - metrics.averageCharWidth() * 3;
+            painter.drawText(QPointF(kSideMargin * scale, footY),
+                             metrics.elidedText(footer, Qt::ElideRight, room));
+            painter.drawText(QPointF(numberX, footY), number);
         });
     }
 
