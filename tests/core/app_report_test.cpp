@@ -218,7 +218,8 @@ TEST_F(ReportTest, AngleTableAndPicturesWithAngleData) {
     const StationReport report = BuildStationReport(model, request(Language::English));
     const ReportSection* angles = sectionNamed(report, "Per-angle table");
     ASSERT_TRUE(angles);
-    EXPECT_EQ(angles->table.header, (StringArray{"Angle", "Attenuation", "EIRP", "Distance"}));
+    EXPECT_EQ(angles->table.header,
+              (StringArray{"Angle [\xB0]", "Attenuation [dB]", "EIRP [W]", "Distance [m]"}));
     const std::vector<StringArray> shown = model.angleTable();
     ASSERT_EQ(angles->table.rows.size() + 1, shown.size());
     EXPECT_EQ(angles->table.rows[1][0], "30");
@@ -234,6 +235,49 @@ TEST_F(ReportTest, AngleTableAndPicturesWithAngleData) {
     EXPECT_EQ(report.sideView->distances, model.last().pattern.PatternDistances);
     EXPECT_DOUBLE_EQ(report.sideView->antennaHeight, 12);
     EXPECT_EQ(report.diagram->attenuations, model.last().pattern.PatternAttenuations);
+}
+
+// Beside the pictures, the report's own words in its language: the readouts under the
+// language's labels, the caption after the translated heading without the window's name.
+TEST_F(ReportTest, ThePictureSectionsInTheReportsLanguage) {
+    take(0);
+    const struct {
+        Language language;
+        const char* side;
+        const char* diagram;
+        const char* reach;
+        const char* clearance;
+    } cases[] = {
+        {Language::English, "Antenna Side View", "Diagram", "Reach [m]", "ground clearance [m]"},
+        {Language::German, "Seitenansicht", "Diagramm", "Reichweite [m]", "Bodenfreiheit [m]"},
+        {Language::French, nullptr, nullptr,
+         "Port\xE9"
+         "e [m]",
+         "Garde au sol [m]"},
+        {Language::Swedish, nullptr, nullptr,
+         "R\xE4"
+         "ckvidd [m]",
+         "Markfrig\xE5ng [m]"},
+    };
+    const SideViewTexts readouts =
+        SideViewReadouts(ComputeSideView(*StationSideView(model), 1.0, false), 1.0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(LanguageName(c.language));
+        const StationReport report = BuildStationReport(model, request(c.language));
+        ASSERT_GE(report.sections.size(), 2u);
+        const ReportSection& side = report.sections[report.sections.size() - 2];
+        const ReportSection& diagram = report.sections.back();
+        if (c.side) {
+            EXPECT_EQ(side.heading, c.side);
+            EXPECT_EQ(diagram.heading, c.diagram);
+        }
+        EXPECT_EQ(valueOf(side.lines, c.reach), readouts.reach);
+        EXPECT_EQ(valueOf(side.lines, c.clearance), readouts.clearance);
+        ASSERT_EQ(side.paragraphs.size(), 1u);
+        EXPECT_EQ(side.paragraphs[0], "Maker Beam 100 W 7,46 dBi 2m-Band");
+        ASSERT_EQ(diagram.paragraphs.size(), 1u);
+        EXPECT_EQ(diagram.paragraphs[0], "Maker Beam 7,46 dBi 2m-Band");
+    }
 }
 
 TEST_F(ReportTest, APictureThatCannotBeDrawnIsNamedWithTheReason) {
@@ -285,6 +329,35 @@ TEST_F(ReportTest, TheExemptionWhenADistanceIsGiven) {
     EXPECT_EQ(valueOf(report.header, "Limit set"), LimitSetName(LimitSet::Fcc));
     EXPECT_TRUE(
         sectionNamed(BuildStationReport(model, request(Language::German)), "FCC-Freistellung"));
+}
+
+// What the operator typed stands as typed, on one line: a control character is no glyph
+// the page could show, so it becomes a blank (the JSON twin keeps it).
+TEST_F(ReportTest, TheCallAndThePlaceOnOneLineWithoutControlCharacters) {
+    const struct {
+        const char* typed;
+        const char* shown;
+    } cases[] = {
+        {"<b>x</b> &amp;", "<b>x</b> &amp;"},
+        {"DL/G4ABC/P \xE4\xE9\xE5", "DL/G4ABC/P \xE4\xE9\xE5"},
+        {"A\tB\r\nC\x01"
+         "D\x7f"
+         "E",
+         "A B C D E"},
+        {"F\x81G\x8DH\x8FI\x90J\x9DK", "F G H I J K"},
+        {"\x1b[1mDL1ABC\x07", "[1mDL1ABC"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ReportRequest r = request(Language::English);
+        r.call = c.typed;
+        r.place = c.typed;
+        const StationReport report = BuildStationReport(model, r);
+        EXPECT_EQ(valueOf(report.header, "Call sign"), c.shown);
+        EXPECT_EQ(valueOf(report.header, "Place"), c.shown);
+        EXPECT_EQ(report.footer, std::string("Radexa ") + RADEXA_VERSION + " \x96 " + c.shown +
+                                     " \x96 2025-05-24 14:03");
+    }
 }
 
 TEST(ReportFileName, CallBandAndDate) {

@@ -170,9 +170,37 @@ TEST_F(ReportFileTest, AngleTableOf73RowsRunsOverPagesWithItsHeaderRepeated) {
     const QStringList pages = pdf.text.split('\f');
     int headed = 0;
     for (const QString& page : pages)
-        headed += page.contains(QRegularExpression("Angle +Attenuation +EIRP +Distance"));
+        headed += page.contains(QRegularExpression(QString::fromUtf8(
+            "Angle \\[°\\] +Attenuation \\[dB\\] +EIRP \\[W\\] +Distance \\[m\\]")));
     EXPECT_GE(headed, 2) << "the header on every page the table runs over";
     EXPECT_TRUE(pdf.text.contains(QRegularExpression("\n *360 +0,00 ")));
+}
+
+// Typed text is text on the page, never markup; a call too long for the footer ends
+// short of the page number instead of running over it and off the page.
+TEST_F(ReportFileTest, HostileAndLongCallsStayTextAndInsideThePage) {
+    start();
+    ReportRequest r = requestIn(Language::English);
+    r.place = "<b>x</b> &amp; \xE4\xE9\xE5";
+    const std::string longCall(300, 'W');
+    for (const std::string& call : {std::string("<i>DL1ABC</i>"), longCall}) {
+        SCOPED_TRACE(call.substr(0, 20));
+        r.call = call;
+        const ReadBack pdf = readBack(BuildStationReport(form->model(), r));
+        EXPECT_TRUE(pdf.text.contains(QString::fromUtf8("<b>x</b> &amp; äéå")));
+        const QStringList pages = pdf.text.split('\f', Qt::SkipEmptyParts);
+        ASSERT_EQ(pages.size(), pdf.pages);
+        for (int p = 0; p < pdf.pages; ++p) {
+            const QString foot = pages[p].trimmed().split('\n').last();
+            EXPECT_TRUE(foot.endsWith(QStringLiteral("Page %1 of %2").arg(p + 1).arg(pdf.pages)))
+                << foot.toStdString();
+            if (call == longCall)
+                EXPECT_TRUE(foot.contains(QRegularExpression(QString::fromUtf8("W…  +Page "))))
+                    << foot.toStdString();
+            else
+                EXPECT_TRUE(foot.contains("<i>DL1ABC</i>")) << foot.toStdString();
+        }
+    }
 }
 
 TEST_F(ReportFileTest, PaperFromTheLocale) {

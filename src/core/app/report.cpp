@@ -6,6 +6,7 @@
 #include "core/support/textnumbers.h"
 
 #include <cstdio>
+#include <iterator>
 
 namespace radexa {
 
@@ -27,11 +28,19 @@ std::string simplified(std::string_view text) {
     return out;
 }
 
-// A text of the window on one line: its line ends become blanks.
+// A control character: below the blank, DEL, or one of the bytes Windows-1252 leaves
+// undefined (they stand for C1 controls).
+bool isControl(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u < ' ' || u == 0x7f || u == 0x81 || u == 0x8d || u == 0x8f || u == 0x90 || u == 0x9d;
+}
+
+// A text on one line: its line ends, tabs and other control characters become blanks, so
+// that the page shows none of them as a missing glyph.
 std::string oneLine(std::string_view text) {
     std::string line(text);
     for (char& c : line)
-        if (c == '\r' || c == '\n')
+        if (isControl(c))
             c = ' ';
     return simplified(line);
 }
@@ -93,8 +102,8 @@ std::vector<ReportLine> headerLines(const StationModel& m, const ReportRequest& 
     const Words labels(l, MessageId::ReportHeaderLabels);
     const LimitChoice& choice = m.limitChoice();
     return {
-        {labels[0], r.call},
-        {labels[1], r.place},
+        {labels[0], oneLine(r.call)},
+        {labels[1], oneLine(r.place)},
         {labels[2], ReportDateTimeText(r.time)},
         {labels[3], std::string("Radexa ") + RADEXA_VERSION},
         {caption(l, "LaLimitSet"), LimitSetName(choice.set)},
@@ -228,14 +237,24 @@ ReportSection angleSection(const StationModel& m, Language l) {
     s.heading = Words(l, MessageId::ReportHeadings)[3];
     s.lines = {{Words(l, MessageId::ReportLabels)[4], m.taken()->angles->Title},
                {caption(l, "RGPol"), polarisationText(m, l)}};
-    for (const std::string& head : AngleTableHeader(MessageText(l, MessageId::AngleTableHeader)))
-        s.table.header.push_back(simplified(head));
+    // The window's column heads, with their units.
+    const StringArray heads = AngleTableHeader(MessageText(l, MessageId::AngleTableHeader));
+    const char* const units[] = {" [\xB0]", " [dB]", " [W]", " [m]"};
+    for (std::size_t c = 0; c < heads.size(); ++c)
+        s.table.header.push_back(simplified(heads[c]) + (c < std::size(units) ? units[c] : ""));
     for (StringArray row : AngleTableRows(m.last().pattern)) {
         for (std::string& cell : row)
             cell = simplified(cell);
         s.table.rows.push_back(std::move(row));
     }
     return s;
+}
+
+// A picture window's caption without the window's name in front ("Side View", "Diagram"):
+// the section's heading names the picture in the report's language.
+std::string captionAfterName(std::string_view caption) {
+    const std::size_t gap = caption.find("  ");
+    return simplified(gap == std::string_view::npos ? caption : caption.substr(gap));
 }
 
 // The pictures' sections: the side view on a new page, the diagram below it. A picture
@@ -252,11 +271,11 @@ void addPictures(const StationModel& m, Language l, StationReport& report) {
         side.paragraphs.push_back(
             FillArguments(MessageText(l, MessageId::ReportNoPicture), {*sideRefusal}));
     } else {
-        side.paragraphs.push_back(simplified(SideViewCaption(sideView->caption)));
+        side.paragraphs.push_back(captionAfterName(SideViewCaption(sideView->caption)));
         const SideViewTexts readouts =
             SideViewReadouts(ComputeSideView(*sideView, 1.0, false), 1.0);
-        // The side-view window's own words.
-        side.lines = {{"Reach [m]", readouts.reach}, {"ground clearance [m]", readouts.clearance}};
+        const Words labels(l, MessageId::ReportLabels);
+        side.lines = {{labels[5], readouts.reach}, {labels[6], readouts.clearance}};
         side.picture = ReportPicture::SideView;
         report.sideView = std::move(sideView);
     }
@@ -269,7 +288,7 @@ void addPictures(const StationModel& m, Language l, StationReport& report) {
         diagram.paragraphs.push_back(
             FillArguments(MessageText(l, MessageId::ReportNoPicture), {*refusal}));
     } else {
-        diagram.paragraphs.push_back(simplified(DiagramCaption(data.caption)));
+        diagram.paragraphs.push_back(captionAfterName(DiagramCaption(data.caption)));
         diagram.picture = ReportPicture::Diagram;
         report.diagram = std::move(data);
     }
@@ -313,7 +332,7 @@ StationReport BuildStationReport(const StationModel& m, const ReportRequest& req
     report.signature = Words(l, MessageId::ReportSignature).all();
     report.pageText = MessageText(l, MessageId::ReportPage);
     report.footer = std::string("Radexa ") + RADEXA_VERSION;
-    for (const std::string& part : {simplified(request.call), ReportDateTimeText(request.time)})
+    for (const std::string& part : {oneLine(request.call), ReportDateTimeText(request.time)})
         if (!part.empty())
             report.footer += " \x96 " + part; // an en dash
     return report;
@@ -391,12 +410,9 @@ std::string ReportFileName(std::string_view call, const FrequencyChoice& frequen
                            const ReportTime& time) {
     const ScopedNumberSettings program(ProgramNumberSettings(CurrentNumberSettings()));
     std::string name = simplified(call);
-    for (char& c : name) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < ' ' || u == 0x7f ||
-            std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos)
+    for (char& c : name)
+        if (isControl(c) || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos)
             c = '-';
-    }
     const std::string band = frequency.FixedFrequencyMode
                                  ? simplified(FormatBandEdge(frequency.FixedFrequency)) + " MHz"
                                  : HamBands(frequency.BandIDX);
