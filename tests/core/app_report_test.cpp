@@ -175,6 +175,41 @@ TEST_F(ReportTest, LabelsAndWordsInEachLanguageNumbersAlwaysWithTheComma) {
     EXPECT_EQ(CurrentNumberSettings(), pointSettings()) << "the settings in force are put back";
 }
 
+// The fields' numbers as typed, but with the decimal comma of every other number of the
+// report, whichever separator was typed (the command line types points).
+TEST_F(ReportTest, TypedNumbersWithTheReportsDecimalComma) {
+    take(0);
+    ASSERT_FALSE(model.setPowerText("12.5").refused);
+    ASSERT_FALSE(model.setCableLengthText("2.5").refused);
+    ASSERT_FALSE(model.setPlugAttText("0,3").refused);
+    model.setHeightText("7.25");
+    ASSERT_FALSE(model.setExemptionDistanceText("0.75").refused);
+    ASSERT_FALSE(model.calculate().refused);
+    const StationReport report = BuildStationReport(model, request(Language::German));
+    const ReportSection* station = sectionNamed(report, "Station");
+    ASSERT_TRUE(station);
+    const struct {
+        const char* label;
+        const char* value;
+    } lines[] = {{"Leistung [W]", "12,5"},
+                 {"Kabell\xE4nge [m]", "2,50"},
+                 {"Andere D\xE4mpfungen [dB]", "0,30"},
+                 {"Antennenh\xF6he [m]", "7,25"}};
+    for (const auto& l : lines)
+        EXPECT_EQ(valueOf(station->lines, l.label), l.value) << l.label;
+    const ReportSection* exemption = sectionNamed(report, "FCC-Freistellung");
+    ASSERT_TRUE(exemption);
+    ASSERT_EQ(exemption->lines.size(), 1u);
+    EXPECT_EQ(exemption->lines[0].value, "0,75");
+    model.setHeightText("high");
+    EXPECT_EQ(
+        valueOf(
+            sectionNamed(BuildStationReport(model, request(Language::German)), "Station")->lines,
+            "Antennenh\xF6he [m]"),
+        "high")
+        << "no number: as typed";
+}
+
 TEST_F(ReportTest, EveryBandTheTakenAntennaHasAPointForWithThatPointsGain) {
     take(0);
     // Browsing another antenna takes nothing: the bands are the taken antenna's.

@@ -71,11 +71,24 @@ std::string twoDecimals(double x) {
     return FormatReal(kTwoDecimals, x);
 }
 
+// A number field's text as typed, with the program's decimal separator: a typed decimal
+// point ("12.5", as the command line takes it) is written as the report's other numbers
+// are ("12,5"). A text that is no number stays as it is.
+std::string typedNumber(std::string_view text) {
+    std::string shown(text);
+    double value = 0;
+    if (TryStrToReal(shown, value))
+        for (char& c : shown)
+            if (c == '.' || c == ',')
+                c = CurrentNumberSettings().decimalSeparator;
+    return shown;
+}
+
 // What the power field says: the text as typed while it is the power the calculation used.
 std::string powerText(const StationModel& m) {
     double typed = 0;
     if (TryStrToReal(m.powerText(), typed) && typed == m.last().input.Power)
-        return m.powerText();
+        return typedNumber(m.powerText());
     return twoDecimals(m.last().input.Power);
 }
 
@@ -147,14 +160,14 @@ ReportSection stationSection(const StationModel& m, Language l) {
     line(caption(l, "LaCableFreq"), twoDecimals(cable.AttFreq));
     line(caption(l, "LaSpecAtt"),
          cable.CableAtt100 == kUndefined ? std::string("---") : twoDecimals(cable.CableAtt100));
-    line(caption(l, "LaCableLength"), m.cableLengthText());
+    line(caption(l, "LaCableLength"), typedNumber(m.cableLengthText()));
     line(caption(l, "LaCableAtt"), twoDecimals(cable.CableAtt));
-    line(caption(l, "LaPlugAtt"), m.plugAttText());
+    line(caption(l, "LaPlugAtt"), typedNumber(m.plugAttText()));
     line(caption(l, "LaTotalAtt"), twoDecimals(cable.TotalAtt));
     if (m.anglePageShown()) {
         line(labels[4], m.taken()->angles->Title);
         line(caption(l, "RGPol"), polarisationText(m, l));
-        line(caption(l, "LaHoehe"), m.heightText());
+        line(caption(l, "LaHoehe"), typedNumber(m.heightText()));
     }
     return s;
 }
@@ -199,7 +212,7 @@ std::optional<ReportSection> exemptionSection(const StationModel& m, Language l)
         return std::nullopt;
     ReportSection s;
     s.heading = Words(l, MessageId::ReportHeadings)[5];
-    s.lines.push_back({caption(l, "LaExemptDist"), m.exemptionDistanceText()});
+    s.lines.push_back({caption(l, "LaExemptDist"), typedNumber(m.exemptionDistanceText())});
     s.paragraphs.push_back(ExemptionText(*exemption, l));
     return s;
 }
