@@ -203,6 +203,39 @@ TEST_F(ReportFileTest, HostileAndLongCallsStayTextAndInsideThePage) {
     }
 }
 
+// A heading never stands alone at a page's foot, however much comes before it: its
+// section's first line, or its table's first row, stands on the same page.
+TEST_F(ReportFileTest, AHeadingIsNeverAloneAtThePageFoot) {
+    for (const bool table : {false, true}) {
+        for (int filler = 40; filler <= 60; ++filler) {
+            SCOPED_TRACE(std::to_string(filler) + (table ? " lines before a table" : " lines"));
+            StationReport report;
+            report.title = "Title";
+            report.pageText = "Page %1 of %2";
+            report.footer = "Foot";
+            ReportSection before;
+            before.heading = "Before";
+            for (int i = 0; i < filler; ++i)
+                before.lines.push_back({"Line " + std::to_string(i), "1"});
+            ReportSection after;
+            after.heading = "Lonely heading";
+            if (table)
+                after.table = {{"Head", "Number"}, {{"row", "1"}, {"row", "2"}}};
+            else
+                for (int i = 0; i < 80; ++i)
+                    after.paragraphs.push_back("A paragraph of the section.");
+            report.sections = {before, after};
+            const ReadBack pdf = readBack(report);
+            for (const QString& page : pdf.text.split('\f', Qt::SkipEmptyParts)) {
+                QStringList lines = page.split('\n', Qt::SkipEmptyParts);
+                lines.removeIf([](const QString& l) { return l.trimmed().isEmpty(); });
+                ASSERT_GE(lines.size(), 2);
+                EXPECT_NE(lines[lines.size() - 2].trimmed(), "Lonely heading");
+            }
+        }
+    }
+}
+
 TEST_F(ReportFileTest, PaperFromTheLocale) {
     const struct {
         const char* locale;

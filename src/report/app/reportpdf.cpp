@@ -16,6 +16,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextObjectInterface>
 #include <QTextTable>
 
@@ -212,9 +213,13 @@ public:
     }
 
 private:
+    // The page the block's first line stands on: a line that does not fit at a page's foot
+    // goes to the next page, while the block itself still begins on the first.
     int pageOf(const QTextBlock& b) const {
-        const QRectF r = m_doc.documentLayout()->blockBoundingRect(b);
-        return static_cast<int>(std::floor(r.top() / m_doc.pageSize().height()));
+        double top = m_doc.documentLayout()->blockBoundingRect(b).top();
+        if (const QTextLayout* layout = b.layout(); layout && layout->lineCount() > 0)
+            top += layout->lineAt(0).y();
+        return static_cast<int>(std::floor(top / m_doc.pageSize().height()));
     }
 
     // What must stand on the heading's page: the first data row of the section's first
