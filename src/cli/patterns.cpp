@@ -98,9 +98,10 @@ std::string MakeAngleData(const Options& o, const std::string& programFolder) {
     entry.manufacturer = *o.manufacturer;
     entry.name = *o.antenna;
     entry.type = o.type.value_or(o.model ? "Model" : "Imported");
+    // A folder named with --angle-dir is the one written, or the import fails.
     const SavedImport saved =
         SaveImportedAntenna("AntUser.txt", o.angleDir ? *o.angleDir : programFolder + "ang", entry,
-                            pattern, description);
+                            pattern, description, o.angleDir.has_value());
     if (!saved.ok())
         throw CliError{"--write: " + EchoText(saved.error)};
     std::string out = "Added " + entry.manufacturer + " " + entry.name + " to AntUser.txt, gain " +

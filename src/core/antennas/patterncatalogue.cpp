@@ -8,7 +8,9 @@
 #include "core/support/atomicfile.h"
 #include "core/support/plainnumber.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -102,7 +104,7 @@ std::string ImportedAntennaNameProblem(const ImportedAntennaEntry& entry) {
 SavedImport SaveImportedAntenna(const std::string& userAntennaFile,
                                 const std::string& programAngleFolder,
                                 const ImportedAntennaEntry& entry, const ImportedPattern& pattern,
-                                std::string_view description) {
+                                std::string_view description, bool onlyThisFolder) {
     SavedImport saved;
     saved.error = ImportedAntennaNameProblem(entry);
     if (!saved.ok())
@@ -112,8 +114,9 @@ SavedImport SaveImportedAntenna(const std::string& userAntennaFile,
     if (!pattern.gainKnown)
         return {{}, "The pattern has no gain: give the largest gain in dBi"};
 
-    const std::string existing =
-        FindAngleFile(AngleDataFolders(programAngleFolder), entry.manufacturer, entry.name);
+    const StringArray folders =
+        onlyThisFolder ? StringArray{programAngleFolder} : AngleDataFolders(programAngleFolder);
+    const std::string existing = FindAngleFile(folders, entry.manufacturer, entry.name);
     if (!existing.empty())
         return {{},
                 "An angle file for this antenna exists already: \"" + existing +
@@ -128,7 +131,16 @@ SavedImport SaveImportedAntenna(const std::string& userAntennaFile,
                     "\" exists already in \"" + userAntennaFile + "\"; choose another name"};
 
     std::string folderError;
-    const std::string folder = WritableAngleDataFolder(programAngleFolder, &folderError);
+    std::string folder;
+    if (!onlyThisFolder)
+        folder = WritableAngleDataFolder(programAngleFolder, &folderError);
+    else if (!isFolder(programAngleFolder))
+        folderError = "The angle folder \"" + programAngleFolder + "\" is no folder";
+    else if (::access(programAngleFolder.c_str(), W_OK | X_OK) != 0)
+        folderError = "The angle folder \"" + programAngleFolder +
+                      "\" cannot be written: " + std::strerror(errno);
+    else
+        folder = programAngleFolder;
     if (folder.empty())
         return {{}, folderError};
     // Named in UTF-8, the form the angle data are looked for first.

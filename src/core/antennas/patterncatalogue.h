@@ -53,10 +53,12 @@ struct SavedImport {
 // angle folder and appends the entry to the antenna file: one point at the pattern's
 // frequency with its largest gain in dBi. Refuses unusable names, a pattern without
 // frequency or gain, and an entry whose angle file or antenna line exists already; on any
-// failure nothing of the import is left behind.
+// failure nothing of the import is left behind. With onlyThisFolder the angle file goes
+// into programAngleFolder or nowhere (the folder the operator named, which is then the only
+// one looked in), never into the operator's own folder instead.
 SavedImport SaveImportedAntenna(const std::string& userAntennaFile,
                                 const std::string& programAngleFolder,
                                 const ImportedAntennaEntry& entry, const ImportedPattern& pattern,
-                                std::string_view description = {});
+                                std::string_view description = {}, bool onlyThisFolder = false);
 
 } // namespace radexa
