@@ -222,6 +222,12 @@ cli_bad(NAME flag-with-value ARGS --json=1 STDERR "unknown option '--json=1'")
 cli_bad(NAME overflow ARGS --power 1e308 --gain 100 STDERR "--gain.*too large")
 cli_bad(NAME bad-after-good ARGS --power 5 --band 2m --mode xx STDERR "--mode: ")
 cli_bad(NAME power-and-distance ARGS --power 5 --distance 10 STDERR "--power and --distance exclude each other")
+# An option given twice is refused, never decided by its last value.
+foreach(args "--power;1;--power;2" "--band;2m;--band=70cm" "--station;a;--station;b"
+        "--model;dipole;--model;vertical" "--report;a.pdf;--report;b.pdf")
+    list(GET args 0 option)
+    cli_bad(NAME "twice ${args}" ARGS ${args} STDERR "^radexa-cli: ${option}: given twice [(]'")
+endforeach()
 
 # --- Antennas and station files ------------------------------------------------------------
 # A working folder with a small catalogue, one angle-data file and station files written
@@ -348,6 +354,12 @@ cli_ok(NAME compare-json ARGS --compare --json
     MATCHES "^.{\"limits\":\"ICNIRP1998\",\"tier\":\"public\",\"binding_check\":\"ICNIRP 1998\",\"e_limit\":27.5,\"safety_distance\":0.911[0-9]*},")
 cli_ok(NAME compare-json-last ARGS --compare --json
     MATCHES "{\"limits\":\"SC6\",\"tier\":\"public\",\"binding_check\":\"SC6\",\"e_limit\":22.06,\"safety_distance\":1.13[0-9]*}.\n$")
+# The comparison has no place for a found power, one set or tier, or the exemption.
+foreach(option "--distance;10" "--limits;FCC" "--tier;public" "--exemption-distance;5")
+    list(GET option 0 name)
+    cli_bad(NAME "compare ${option}" ARGS --compare ${option}
+            STDERR "^radexa-cli: --compare: .*; not with ${name}\n$")
+endforeach()
 cli_ok(NAME compare-all-bands-json ARGS --compare --all-bands --json
     HAS "{\"band\":\"LW\",\"limits\":\"FCC\",\"tier\":\"public\",\"binding_check\":null,\"e_limit\":null,\"safety_distance\":null}")
 
@@ -386,6 +398,25 @@ file(WRITE "${work}/fcc.txt"
      "Kabell${ae}nge.[m]..........>25,00\r\nsonst. D${ae}mpfungen.[dB]..>1,50\r\n"
      "Grenzwerte..............>FCC\r\nPersonengruppe..........>occupational\r\n")
 cli_ok(NAME station-limits DIR "${work}" ARGS --station fcc.txt --json HAS "\"e_limit\":73.5")
+# Lines after the ten that the window would pass over are named, never ignored.
+file(READ "${work}/s70.txt" s70)
+set(blank20 "")
+foreach(i RANGE 1 20)
+    string(APPEND blank20 "\r\n")
+endforeach()
+foreach(case "unknown|garbage line\r\n|line 11 'garbage line': unknown line; allowed after the ten lines: Grenzwerte, Personengruppe"
+             "twice|Grenzwerte..............>FCC\r\nGrenzwerte..............>SC6\r\n|line 12 'Grenzwerte[.]+>SC6': the same label as line 11"
+             "far|${blank20}Grenzwerte..............>FCC\r\n|line 31: a station file has at most 26 lines")
+    string(REPLACE "|" ";" parts "${case}")
+    list(GET parts 0 name)
+    list(GET parts 1 tail)
+    list(GET parts 2 expected)
+    file(WRITE "${work}/extra-${name}.txt" "${s70}${tail}")
+    cli_bad(NAME "station-extra-${name}" DIR "${work}" ARGS --station "extra-${name}.txt"
+            STDERR "--station: 'extra-${name}.txt' ${expected}")
+endforeach()
+file(WRITE "${work}/extra-blank.txt" "${s70}  \r\n\r\n${blank20}")
+cli_ok(NAME station-extra-blank DIR "${work}" ARGS --station extra-blank.txt LINES "Ham-Band: 70cm")
 cli_ok(NAME station-limits-overridden DIR "${work}" ARGS --station fcc.txt --limits ICNIRP1998 --json HAS "\"e_limit\":28.5")
 
 # --- Angle data from pattern files and nec2c models ---------------------------------------
@@ -412,6 +443,15 @@ if(EXISTS /usr/bin/nec2c)
         MATCHES "^Added Mine Dipole 20m to AntUser.txt, gain [0-9.]+ dBi at 14.2 MHz; angle data: ang/Mine Dipole 20m.ang\n$")
     cli_ok(NAME model-taken DIR "${pat}" ARGS --band 20m --manufacturer Mine --antenna "Dipole 20m" --angle-dir ang
         LINES "Antenna: Dipole 20m" "Antenna polarisation: Horizontal")
+    # A folder named with --angle-dir is written or the import fails; the operator's own
+    # folder is no stand-in for it.
+    cli_bad(NAME model-write-no-folder DIR "${pat}"
+        ARGS --model dipole --frequency 14.2 --height 10 --write --manufacturer Mine
+             --antenna "Dipole 2" --angle-dir nowhere
+        STDERR "--write: The angle folder \"nowhere\" is no folder")
+    if(EXISTS "${pat}/nowhere" OR EXISTS "$ENV{HOME}/.local/share/radexa/ang/Mine Dipole 2.ang")
+        fail(model-write-no-folder "an angle file was written elsewhere")
+    endif()
     cli_bad(NAME model-write-again DIR "${pat}"
         ARGS --model dipole --frequency 14.2 --height 10 --write --manufacturer Mine --antenna "Dipole 20m" --angle-dir ang
         STDERR "--write: .*exists already")
