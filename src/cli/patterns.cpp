@@ -38,7 +38,7 @@ ImportedPattern importFile(const Options& o) {
     try {
         if (!o.format)
             return ImportPatternFile(*o.importPattern, options);
-        const FileReadResult read = ReadWholeFile(*o.importPattern);
+        const FileReadResult read = ReadWholeFile(*o.importPattern, kMaxPatternFileSize);
         if (!read.ok())
             throw PatternImportError(0, read.error);
         if (*o.format == "nec")
@@ -62,7 +62,7 @@ NecDeck deckOf(const Options& o) {
             return InvertedVDeck(f, *o.height, *o.angle, options);
         if (*o.model == "vertical")
             return VerticalDeck(f, *o.radials, o.height.value_or(0), !o.height, options);
-        const FileReadResult read = ReadWholeFile(*o.deck);
+        const FileReadResult read = ReadWholeFile(*o.deck, kMaxDeckFileSize);
         if (!read.ok())
             throw CliError{"--deck: " + EchoText(read.error)};
         return OwnNecDeck(read.bytes, f, o.azimuth);

@@ -433,6 +433,11 @@ cli_bad(NAME import-bad DIR "${pat}" ARGS --import-pattern bad.csv STDERR "--imp
 cli_bad(NAME import-with-band DIR "${pat}" ARGS --import-pattern cut.csv --band 20m STDERR "makes angle data; not with --band")
 cli_bad(NAME model-ground-alone ARGS --ground average STDERR "--ground: unknown value 'average'")
 cli_bad(NAME model-no-radials ARGS --model vertical --frequency 14.2 STDERR "--radials")
+# A deck or pattern file is read only up to its limit, never whole whatever its size.
+string(REPEAT "CM 0123456789012345678901234567890123456789012345678901234567890\n" 16400 bigDeck)
+file(WRITE "${pat}/big.nec" "${bigDeck}")
+cli_bad(NAME model-deck-too-large DIR "${pat}" ARGS --model deck --deck big.nec
+    STDERR "--deck: Cannot read \"big.nec\": the file is larger than 1 MiB")
 cli_bad(NAME write-no-names DIR "${pat}" ARGS --import-pattern cut.csv --write STDERR "--write: give --manufacturer and --antenna")
 if(EXISTS /usr/bin/nec2c)
     cli_ok(NAME model-dipole DIR "${pat}" ARGS --model dipole --frequency 14.2 --height 10
