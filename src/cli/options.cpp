@@ -510,7 +510,7 @@ std::string AllowedFor(std::string_view option) {
     if (option == "--radials")
         return "a whole number from 1 to 64";
     if (option == "--height")
-        return "a height in m" + number;
+        return "a height in m, up to 1000" + number;
     if (option == "--angle")
         return "the angle between the legs in degrees" + number;
     if (option == "--azimuth")

@@ -433,6 +433,8 @@ cli_bad(NAME import-bad DIR "${pat}" ARGS --import-pattern bad.csv STDERR "--imp
 cli_bad(NAME import-with-band DIR "${pat}" ARGS --import-pattern cut.csv --band 20m STDERR "makes angle data; not with --band")
 cli_bad(NAME model-ground-alone ARGS --ground average STDERR "--ground: unknown value 'average'")
 cli_bad(NAME model-no-radials ARGS --model vertical --frequency 14.2 STDERR "--radials")
+cli_bad(NAME model-sky-high ARGS --model vertical --frequency 14.2 --radials 64 --height 1e8
+    STDERR "--model vertical: the base of the vertical must lie no higher than 1000 m")
 # A deck or pattern file is read only up to its limit, never whole whatever its size.
 string(REPEAT "CM 0123456789012345678901234567890123456789012345678901234567890\n" 16400 bigDeck)
 file(WRITE "${pat}/big.nec" "${bigDeck}")

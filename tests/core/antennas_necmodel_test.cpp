@@ -204,6 +204,12 @@ TEST(NecModel, TemplateValuesThatGiveNoModelAreRefused) {
     refused([&] { DipoleDeck(NAN, 10, average); }, "frequency");
     refused([&] { DipoleDeck(14.2, 0, average); }, "above the ground");
     refused([&] { DipoleDeck(14.2, NAN, options(NecGround::FreeSpace)); }, "above the ground");
+    // Far above any mast the cards' digits would merge a wire's ends (nec2c never ends).
+    refused([&] { DipoleDeck(14.2, 1000.5, average); }, "no higher than 1000 m");
+    refused([&] { DipoleDeck(14.2, 1e300, options(NecGround::FreeSpace)); }, "no higher than");
+    refused([&] { InvertedVDeck(7.1, 1e6, 90, average); }, "the apex must lie no higher");
+    refused([&] { VerticalDeck(14.2, 64, 1e8, false, average); }, "no higher than 1000 m");
+    EXPECT_NO_THROW(VerticalDeck(14.2, 4, 1000, false, average));
     refused([&] { InvertedVDeck(7.1, 5, 90, average); }, "legs reach the ground");
     refused([&] { InvertedVDeck(7.1, 15, 0, average); }, "angle between the legs");
     refused([&] { InvertedVDeck(7.1, 15, 200, average); }, "angle between the legs");

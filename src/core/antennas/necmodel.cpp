@@ -35,6 +35,9 @@ constexpr double kSegmentsPerWavelength = 40;
 constexpr double kRadialsAboveGround = 0.05; // metres, for radials "on the ground"
 constexpr int kMaxRadials = 64;
 constexpr double kMaxFrequency = 3000;
+// Metres: higher than any mast; the cards' seven digits keep a tenth of a millimetre there
+// (far above, a wire's ends would round together and nec2c would run without end).
+constexpr double kMaxHeight = 1000;
 
 const char* const kInstallHint = "install it with: apt install nec2c";
 
@@ -79,6 +82,9 @@ bool overGround(const NecModelOptions& o) {
 void checkHeight(const char* what, double height, const NecModelOptions& o) {
     if (!std::isfinite(height) || (overGround(o) && !(height > o.wireRadius)))
         throw NecModelError(std::string(what) + " must lie above the ground (above 0 m)");
+    if (std::abs(height) > kMaxHeight)
+        throw NecModelError(std::string(what) + " must lie no higher than " +
+                            PlainShortest(kMaxHeight) + " m");
 }
 
 std::string groundName(NecGround g) {
