@@ -286,6 +286,21 @@ TEST_F(NecRun, FailuresNameTheirCauseAndLeaveNoFolderBehind) {
     }
 }
 
+TEST_F(NecRun, AFileSizeLimitEndsTheRunAndIsNamed) {
+    // Like nec2c, the stand-in takes no notice of a failed write; a cut-off output must not
+    // pass for a finished one.
+    NecRunOptions o;
+    o.program = script("large", "printf '%100000s' x > \"$4\"\nexit 0\n");
+    FileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.active());
+    const NecRunResult r = RunNec2c("CM large\nEN\n", o);
+    EXPECT_FALSE(r.ok());
+    EXPECT_TRUE(r.output.empty());
+    EXPECT_NE(r.error.find("stopped by the file-size limit (ulimit -f)"), std::string::npos)
+        << r.error;
+    EXPECT_EQ(runFolders(), 0u);
+}
+
 TEST_F(NecRun, TheDeckAndTheArgumentsReachTheProgram) {
     // A stand-in that copies the deck (-i) into the output (-o) from its own folder.
     NecRunOptions o;
