@@ -156,6 +156,13 @@ TEST_F(PatternCatalogue, ANamedFolderIsWrittenOrNothingIs) {
     EXPECT_EQ(slurp(userAng() + "/DL1ABC Dipole 10m high.ang"), "the operator's own");
 }
 
+TEST_F(PatternCatalogue, ANameAtTheFileNameLimitIsSaved) {
+    const SavedImport saved = SaveImportedAntenna(
+        userFile(), programAng(), entry(std::string(123, '\xE4'), "abcd"), pattern());
+    ASSERT_TRUE(saved.ok()) << saved.error;
+    EXPECT_TRUE(fs::exists(saved.angleFile));
+}
+
 TEST_F(PatternCatalogue, RefusalsLeaveNothingBehind) {
     struct Case {
         const char* what;
@@ -176,6 +183,11 @@ TEST_F(PatternCatalogue, RefusalsLeaveNothingBehind) {
         {"empty name", entry("DL1ABC", ""), {}, "The name must not be empty"},
         {"empty manufacturer", entry(""), {}, "The manufacturer must not be empty"},
         {"bracket", entry("DL1ABC", "[Dipole]"), {}, "must not begin with"},
+        // 124 letters ä (two bytes each in UTF-8), a blank, 3 bytes and ".ang": 256 bytes.
+        {"too long for a file name",
+         entry(std::string(124, '\xE4'), "abc"),
+         {},
+         "too long for the angle file's name (256 bytes; at most 255)"},
         {"no frequency", entry(), noFrequency, "no frequency"},
         {"no gain", entry(), noGain, "no gain"},
     };

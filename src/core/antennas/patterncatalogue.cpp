@@ -21,6 +21,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The longest name of a file in a folder (NAME_MAX of Linux).
+constexpr std::size_t kMaxFileNameBytes = 255;
+
 bool isFolder(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -98,6 +101,14 @@ std::string ImportedAntennaNameProblem(const ImportedAntennaEntry& entry) {
     }
     if (entry.name.front() == '[')
         return "The name must not begin with \"[\"";
+    // The angle file is named "<manufacturer> <name>.ang" in UTF-8; a longer name than a
+    // folder can hold would look like a file that is there but cannot be read.
+    const std::size_t fileName =
+        Cp1252ToUtf8(entry.manufacturer).size() + 1 + Cp1252ToUtf8(entry.name).size() + 4;
+    if (fileName > kMaxFileNameBytes)
+        return "The manufacturer and the name are too long for the angle file's name (" +
+               std::to_string(fileName) + " bytes; at most " + std::to_string(kMaxFileNameBytes) +
+               ")";
     return {};
 }
 

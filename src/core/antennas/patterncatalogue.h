@@ -40,7 +40,8 @@ struct ImportedAntennaEntry {
 };
 
 // Why the names cannot be used (empty when they can): empty, a comma, ";", a folder
-// separator or a control character, a name beginning with "[".
+// separator or a control character, a name beginning with "[", names too long together
+// for the angle file's name (255 bytes in UTF-8).
 std::string ImportedAntennaNameProblem(const ImportedAntennaEntry& entry);
 
 struct SavedImport {
