@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace radexa::cli {
 
 namespace {
@@ -300,6 +302,11 @@ std::string RefusalLine(Refusal r) {
 }
 
 Evaluation Evaluate(const Options& o, const std::string& programFolder) {
+    // A folder that is not there would only hide the angle data it was meant to give.
+    struct stat folder {};
+    if (o.angleDir && !(::stat(o.angleDir->c_str(), &folder) == 0 && S_ISDIR(folder.st_mode)))
+        throw CliError{"--angle-dir: " + Quoted(*o.angleDir) +
+                       " is no folder; allowed: " + AllowedFor("--angle-dir")};
     StationModel m;
     // --angle-dir names the one folder; else the program's ang/, then the operator's own.
     m.setAngleFolders(o.angleDir ? StringArray{*o.angleDir}

@@ -339,8 +339,9 @@ void checkPatternMode(Options& o, const StringArray& given) {
     }
     if (o.write && !(o.manufacturer && o.antenna))
         throw CliError{"--write: give --manufacturer and --antenna for the catalogue entry"};
-    if (!o.write && (o.manufacturer || o.antenna || o.type))
-        throw CliError{mode + ": --manufacturer, --antenna and --type go with --write"};
+    if (!o.write && (o.manufacturer || o.antenna || o.type || o.angleDir))
+        throw CliError{mode + ": --manufacturer, --antenna, --type and --angle-dir go with "
+                              "--write"};
     if (o.model == "deck" && !o.deck)
         throw CliError{"--model deck: give the deck with --deck FILE"};
     if (o.model && *o.model != "deck" && !o.frequency)

@@ -300,8 +300,15 @@ cli_ok(NAME station-distance DIR "${work}" ARGS --station s70.txt --distance 10
     MATCHES "^Power \\[W\\]: [0-9]+[.][0-9][0-9]\n" LINES "Distance [m]: 10.00")
 cli_ok(NAME antenna-rounded-gain DIR "${work}" ARGS --manufacturer example --antenna myant
     LINES "Antenna Gain (dBi): 7.46" "Antenna point (Freq. Gain # Ele.): 144.00 7.456   4")
+file(MAKE_DIRECTORY "${work}/none")
 cli_ok(NAME antenna-no-angle-data DIR "${work}" ARGS --manufacturer Example --antenna MyAnt --angle-dir none
     LINES "Antenna: MyAnt")
+# A folder that is not there is named, not taken for one without angle data.
+foreach(dir "missing" "s70.txt")
+    cli_bad(NAME "angle-dir-not-a-folder '${dir}'" DIR "${work}"
+        ARGS --manufacturer Example --antenna MyAnt --angle-dir "${dir}"
+        STDERR "--angle-dir: '${dir}' is no folder; allowed: a folder")
+endforeach()
 
 cli_bad(NAME station-missing DIR "${work}" ARGS --station none.txt STDERR "--station: .*none.txt")
 cli_bad(NAME station-short DIR "${work}" ARGS --station short.txt STDERR "--station: 'short.txt' line 3: missing")
@@ -440,6 +447,8 @@ string(REPEAT "CM 0123456789012345678901234567890123456789012345678901234567890\
 file(WRITE "${pat}/big.nec" "${bigDeck}")
 cli_bad(NAME model-deck-too-large DIR "${pat}" ARGS --model deck --deck big.nec
     STDERR "--deck: Cannot read \"big.nec\": the file is larger than 1 MiB")
+cli_bad(NAME angle-dir-without-write DIR "${pat}" ARGS --import-pattern cut.csv --angle-dir ang
+    STDERR "--import-pattern: --manufacturer, --antenna, --type and --angle-dir go with --write")
 cli_bad(NAME write-no-names DIR "${pat}" ARGS --import-pattern cut.csv --write STDERR "--write: give --manufacturer and --antenna")
 if(EXISTS /usr/bin/nec2c)
     cli_ok(NAME model-dipole DIR "${pat}" ARGS --model dipole --frequency 14.2 --height 10
@@ -469,7 +478,7 @@ endif()
 # A catalogue or angle file that is a pipe is refused at once, never waited on.
 set(odd "${CMAKE_CURRENT_BINARY_DIR}/cli_odd_work")
 file(REMOVE_RECURSE "${odd}")
-file(MAKE_DIRECTORY "${odd}/ang")
+file(MAKE_DIRECTORY "${odd}/ang" "${odd}/none")
 execute_process(COMMAND mkfifo "${odd}/Antennas.txt")
 execute_process(COMMAND "${CLI}" --manufacturer Example --antenna MyAnt WORKING_DIRECTORY "${odd}"
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 10)
