@@ -29,12 +29,12 @@ double frequencyOf(const Options& o) {
     return f;
 }
 
-ImportedPattern importFile(const Options& o) {
+ImportedPattern importFile(const Options& o, const std::optional<double>& gain) {
     PatternImportOptions options;
     if (o.frequency)
         options.frequency = frequencyOf(o);
     options.azimuth = o.azimuth;
-    options.gain = o.gain;
+    options.gain = gain;
     try {
         if (!o.format)
             return ImportPatternFile(*o.importPattern, options);
@@ -49,6 +49,18 @@ ImportedPattern importFile(const Options& o) {
     } catch (const PatternImportError& e) {
         throw CliError{"--import-pattern: " + Quoted(*o.importPattern) + " " + EchoText(e.what())};
     }
+}
+
+// The file's angle data; --gain only for a table of attenuations, which names no gain.
+ImportedPattern importFile(const Options& o) {
+    const ImportedPattern pattern = importFile(o, std::nullopt);
+    if (!o.gain)
+        return pattern;
+    if (pattern.gainKnown)
+        throw CliError{"--gain: " + Quoted(*o.importPattern) +
+                       " gives its gains itself; --gain is for a CSV table of attenuations "
+                       "(angle,attenuation_db)"};
+    return importFile(o, o.gain);
 }
 
 NecDeck deckOf(const Options& o) {

@@ -447,6 +447,14 @@ string(REPEAT "CM 0123456789012345678901234567890123456789012345678901234567890\
 file(WRITE "${pat}/big.nec" "${bigDeck}")
 cli_bad(NAME model-deck-too-large DIR "${pat}" ARGS --model deck --deck big.nec
     STDERR "--deck: Cannot read \"big.nec\": the file is larger than 1 MiB")
+# A gain is for a table of attenuations; a file of gains in dBi is not overruled by it.
+cli_bad(NAME import-gain-unused DIR "${pat}" ARGS --import-pattern cut.csv --gain 5
+    STDERR "--gain: 'cut.csv' gives its gains itself; --gain is for a CSV table of attenuations")
+file(WRITE "${pat}/att.csv" "angle,attenuation_db\n0,0\n90,20\n180,3\n")
+cli_ok(NAME import-gain-of-attenuations DIR "${pat}" ARGS --import-pattern att.csv --gain 5 --frequency 7
+    LINES "[MHz],v,7,5.00" "0.00,20.00,3.00")
+cli_bad(NAME import-negative-frequency DIR "${pat}" ARGS --import-pattern cut.csv --frequency -5
+    STDERR "--import-pattern: 'cut.csv' the frequency -5 MHz lies outside 0")
 cli_bad(NAME angle-dir-without-write DIR "${pat}" ARGS --import-pattern cut.csv --angle-dir ang
     STDERR "--import-pattern: --manufacturer, --antenna, --type and --angle-dir go with --write")
 cli_bad(NAME write-no-names DIR "${pat}" ARGS --import-pattern cut.csv --write STDERR "--write: give --manufacturer and --antenna")

@@ -407,6 +407,22 @@ TEST(PatternImport, ADirectionGivenTwiceAlikeIsOneSample) {
                  PatternImportError);
 }
 
+TEST(PatternImport, TheFrequencyOfACsvTableHasLimits) {
+    const std::string table = "angle,gain_dbi\n0,1\n180,1\n";
+    for (double f : {0.0, 0.1357, 299999.9})
+        EXPECT_EQ(ImportCsvPattern(table, PatternImportOptions{f, {}, {}}).frequency, f);
+    for (double f : {-5.0, -0.0001, 300000.0, 1e300}) {
+        try {
+            ImportCsvPattern(table, PatternImportOptions{f, {}, {}});
+            ADD_FAILURE() << f << " MHz imported";
+        } catch (const PatternImportError& e) {
+            EXPECT_NE(e.Reason().find("lies outside 0 (every band) ... below 300000 MHz"),
+                      std::string::npos)
+                << e.what();
+        }
+    }
+}
+
 TEST(PatternImport, FilesAreReadWhole) {
     const ImportedPattern p =
         ImportPatternFile(RADEXA_SOURCE_DIR "/tests/data/patterns/dipole-eznec.txt");

@@ -23,6 +23,8 @@ constexpr double kTieDb = 0.005;
 // Angles closer than this (degrees) are the same angle.
 constexpr double kAngleTolerance = 1e-3;
 constexpr int kValuesPerLine = 10;
+// MHz: no limit set gives levels at or above this.
+constexpr double kMaxFrequency = 300000;
 // Two samples of one direction that differ by more than this (dB) contradict each other.
 constexpr double kSameSampleDb = 0.05;
 
@@ -778,6 +780,11 @@ ImportedPattern ImportCsvPattern(std::string_view text, const PatternImportOptio
     const bool attenuations = head[1] == "attenuation_db";
     const bool polarised = head.size() == 3;
 
+    // The frequency the file was made for: 0 for every band, else one that has limits.
+    if (options.frequency && !(*options.frequency >= 0 && *options.frequency < kMaxFrequency))
+        fail(0, "the frequency " + PlainShortest(*options.frequency) +
+                    " MHz lies outside 0 (every band) ... below " + PlainFixed(kMaxFrequency, 0) +
+                    " MHz");
     ImportedPattern p;
     p.format = PatternFormat::Csv;
     p.frequency = options.frequency.value_or(0.0);
