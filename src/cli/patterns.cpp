@@ -8,6 +8,8 @@
 #include "core/support/plainnumber.h"
 #include "core/support/textnumbers.h"
 
+#include <cmath>
+
 namespace radexa::cli {
 
 namespace {
@@ -51,9 +53,22 @@ ImportedPattern importFile(const Options& o, const std::optional<double>& gain) 
     }
 }
 
-// The file's angle data; --gain only for a table of attenuations, which names no gain.
+// The file's angle data; --gain only for a table of attenuations, which names no gain, and
+// --frequency and --azimuth only where the file leaves them open.
 ImportedPattern importFile(const Options& o) {
     const ImportedPattern pattern = importFile(o, std::nullopt);
+    const std::string file = Quoted(*o.importPattern);
+    if (pattern.format == PatternFormat::Eznec && o.frequency &&
+        std::abs(frequencyOf(o) - pattern.frequency) > 1e-9 * pattern.frequency)
+        throw CliError{"--frequency: " + file + " is an EZNEC table for " +
+                       PlainShortest(pattern.frequency) + " MHz"};
+    if (pattern.format == PatternFormat::Eznec && o.azimuth &&
+        std::abs(std::remainder(*o.azimuth - pattern.azimuth, 360.0)) > 1e-3)
+        throw CliError{"--azimuth: " + file + " is an EZNEC cut at the azimuth " +
+                       PlainShortest(pattern.azimuth) + " deg"};
+    if (pattern.format == PatternFormat::Csv && o.azimuth)
+        throw CliError{"--azimuth: " + file +
+                       " is a CSV table, one cut; --azimuth chooses the cut of a NEC-2 output"};
     if (!o.gain)
         return pattern;
     if (pattern.gainKnown)

@@ -455,6 +455,16 @@ cli_ok(NAME import-gain-of-attenuations DIR "${pat}" ARGS --import-pattern att.c
     LINES "[MHz],v,7,5.00" "0.00,20.00,3.00")
 cli_bad(NAME import-negative-frequency DIR "${pat}" ARGS --import-pattern cut.csv --frequency -5
     STDERR "--import-pattern: 'cut.csv' the frequency -5 MHz lies outside 0")
+# The frequency and azimuth a file names itself are not overruled by options.
+file(COPY "${CMAKE_CURRENT_LIST_DIR}/../data/patterns/dipole-eznec.txt" DESTINATION "${pat}")
+cli_bad(NAME import-eznec-frequency DIR "${pat}" ARGS --import-pattern dipole-eznec.txt --frequency 7
+    STDERR "--frequency: 'dipole-eznec.txt' is an EZNEC table for 14.2 MHz")
+cli_bad(NAME import-eznec-azimuth DIR "${pat}" ARGS --import-pattern dipole-eznec.txt --azimuth 45
+    STDERR "--azimuth: 'dipole-eznec.txt' is an EZNEC cut at the azimuth 90 deg")
+cli_ok(NAME import-eznec-same DIR "${pat}" ARGS --import-pattern dipole-eznec.txt --frequency 14,2
+       --azimuth 450 LINES "[Polarisation],hv")
+cli_bad(NAME import-csv-azimuth DIR "${pat}" ARGS --import-pattern cut.csv --azimuth 45
+    STDERR "--azimuth: 'cut.csv' is a CSV table, one cut")
 cli_bad(NAME angle-dir-without-write DIR "${pat}" ARGS --import-pattern cut.csv --angle-dir ang
     STDERR "--import-pattern: --manufacturer, --antenna, --type and --angle-dir go with --write")
 cli_bad(NAME write-no-names DIR "${pat}" ARGS --import-pattern cut.csv --write STDERR "--write: give --manufacturer and --antenna")
