@@ -5,6 +5,11 @@
 #include "core/support/atomicfile.h"
 #include "core/support/textnumbers.h"
 
+#include <algorithm>
+#include <vector>
+
+#include <sys/stat.h>
+
 namespace radexa::cli {
 
 namespace {
@@ -154,6 +159,51 @@ void takeAntenna(StationModel& m, const Options& o) {
     check(m.takeAntenna());
 }
 
+// The lines after the ten that the window passes over: a line it does not know, a second
+// line with the same label (the last would win), and any text beyond the lines it reads.
+void checkOptionalLines(const Options& o, const std::string& bytes,
+                        const StationFileReading& parsed) {
+    const std::string file = "--station: " + Quoted(*o.stationFile) + " line ";
+    StringArray labels;
+    for (StationOption option : {StationOption::LimitSet, StationOption::Tier,
+                                 StationOption::Ground, StationOption::ExemptionDistance})
+        labels.push_back(StationOptionLabel(option));
+    std::vector<std::size_t> labelLine(labels.size(), 0);
+    for (std::size_t n = kStationLineCount; n < parsed.lines.size(); ++n) {
+        const std::string& line = parsed.lines[n];
+        if (line.find_first_not_of(" \t") == std::string::npos)
+            continue;
+        std::size_t k = 0;
+        while (k < labels.size() && line.compare(0, labels[k].size(), labels[k]) != 0)
+            ++k;
+        const std::string where = file + std::to_string(n + 1) + " " + Quoted(line) + ": ";
+        if (k == labels.size()) {
+            std::string names;
+            for (const std::string& label : labels)
+                names += (names.empty() ? "" : ", ") + label.substr(0, label.find('.'));
+            throw CliError{where + "unknown line; allowed after the ten lines: " + names};
+        }
+        if (labelLine[k] > 0)
+            throw CliError{where + "the same label as line " + std::to_string(labelLine[k]) +
+                           "; give it once"};
+        labelLine[k] = n + 1;
+    }
+    // The window reads no further than kStationLinesRead lines (ended as it ends them: CRs
+    // before an LF belong to that line end).
+    std::size_t start = 0, number = 0;
+    while (start < bytes.size()) {
+        const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+        ++number;
+        if (number > kStationLinesRead && bytes.find_first_not_of(" \t", start) < end)
+            throw CliError{file + std::to_string(number) + ": a station file has at most " +
+                           std::to_string(kStationLinesRead) + " lines"};
+        std::size_t next = end;
+        while (next < bytes.size() && bytes[next] == '\r')
+            ++next;
+        start = next < bytes.size() && bytes[next] == '\n' ? next + 1 : end + 1;
+    }
+}
+
 // --station: the file opened as the window opens it; every line must be used.
 void openStation(StationModel& m, const Options& o) {
     const FileReadResult read = ReadStationFile(*o.stationFile);
@@ -166,6 +216,7 @@ void openStation(StationModel& m, const Options& o) {
         throw stationLineError(o, parsed, p.line, problemReason(p.kind),
                                p.kind != StationProblemKind::Missing);
     }
+    checkOptionalLines(o, read.bytes, parsed);
     const std::string line2 = " line 2 " + Quoted(parsed.lines[1]) + ": ";
     loadCatalogue(m, "--station: " + Quoted(*o.stationFile) + line2);
     const StationOpening opened = m.openStation(read.bytes, *o.stationFile);
@@ -251,6 +302,11 @@ std::string RefusalLine(Refusal r) {
 }
 
 Evaluation Evaluate(const Options& o, const std::string& programFolder) {
+    // A folder that is not there would only hide the angle data it was meant to give.
+    struct stat folder {};
+    if (o.angleDir && !(::stat(o.angleDir->c_str(), &folder) == 0 && S_ISDIR(folder.st_mode)))
+        throw CliError{"--angle-dir: " + Quoted(*o.angleDir) +
+                       " is no folder; allowed: " + AllowedFor("--angle-dir")};
     StationModel m;
     // --angle-dir names the one folder; else the program's ang/, then the operator's own.
     m.setAngleFolders(o.angleDir ? StringArray{*o.angleDir}

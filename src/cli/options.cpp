@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace radexa::cli {
 
@@ -71,7 +73,8 @@ const char* const kUsage =
     "  --exemption-distance M\n"
     "                     distance to the nearest place people may be, for the FCC\n"
     "                     exemption from evaluation\n"
-    "  --compare          one row per limit set and tier for the same station\n"
+    "  --compare          one row per limit set and tier for the same station (not with\n"
+    "                     --distance, --limits, --tier, --exemption-distance)\n"
     "  --import-pattern FILE\n"
     "                     angle data from a NEC-2 output, an EZNEC far-field table or a\n"
     "                     CSV file (angle,gain_dbi or angle,attenuation_db), printed in the\n"
@@ -336,8 +339,9 @@ void checkPatternMode(Options& o, const StringArray& given) {
     }
     if (o.write && !(o.manufacturer && o.antenna))
         throw CliError{"--write: give --manufacturer and --antenna for the catalogue entry"};
-    if (!o.write && (o.manufacturer || o.antenna || o.type))
-        throw CliError{mode + ": --manufacturer, --antenna and --type go with --write"};
+    if (!o.write && (o.manufacturer || o.antenna || o.type || o.angleDir))
+        throw CliError{mode + ": --manufacturer, --antenna, --type and --angle-dir go with "
+                              "--write"};
     if (o.model == "deck" && !o.deck)
         throw CliError{"--model deck: give the deck with --deck FILE"};
     if (o.model && *o.model != "deck" && !o.frequency)
@@ -368,6 +372,18 @@ void checkCombinations(const Options& o) {
         throw CliError{"--all-bands: computes every band; allowed without --band and --frequency"};
     if (o.power && o.distance)
         throw CliError{"--power and --distance exclude each other"};
+    // The comparison shows every set and tier for the station's power; it has no place for
+    // a power found for a distance, one chosen set or tier, or the exemption.
+    if (o.compare)
+        for (const auto& [given, option] :
+             {std::pair{o.distance.has_value(), "--distance"},
+              {o.limits.has_value(), "--limits"},
+              {o.tier.has_value(), "--tier"},
+              {o.exemptionDistance.has_value(), "--exemption-distance"}})
+            if (given)
+                throw CliError{std::string("--compare: compares every limit set and tier for "
+                                           "the station's power; not with ") +
+                               option};
     // The default set (and a station file's, checked when it is read) may lack the tier.
     const LimitSet set = o.limits.value_or(LimitSet::Icnirp1998);
     if (o.tier == LimitTier::Occupational && (o.limits || !o.stationFile) &&
@@ -495,7 +511,7 @@ std::string AllowedFor(std::string_view option) {
     if (option == "--radials")
         return "a whole number from 1 to 64";
     if (option == "--height")
-        return "a height in m" + number;
+        return "a height in m, up to 1000" + number;
     if (option == "--angle")
         return "the angle between the legs in degrees" + number;
     if (option == "--azimuth")
@@ -514,7 +530,8 @@ Options ParseOptions(const std::vector<std::string>& args) {
         o.help = true;
         return o;
     }
-    StringArray seen; // every option given, once
+    StringArray seen;                                        // every option given, once
+    std::vector<std::pair<std::string, std::string>> values; // each option's value
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string option = args[i];
         std::optional<std::string> value;
@@ -530,6 +547,15 @@ Options ParseOptions(const std::vector<std::string>& args) {
             if (i + 1 >= args.size())
                 throw CliError{option + ": a value is missing; allowed: " + AllowedFor(option)};
             value = args[++i];
+        }
+        // A second value would silently replace the first: the operator meant one of them.
+        if (descriptor->takesValue) {
+            const auto first = std::find_if(values.begin(), values.end(),
+                                            [&](const auto& v) { return v.first == option; });
+            if (first != values.end())
+                throw CliError{option + ": given twice (" + Quoted(first->second) + " and " +
+                               Quoted(*value) + "); give it once"};
+            values.emplace_back(option, *value);
         }
         if (descriptor->describesStation && !given(o, option))
             o.stationOptions.push_back(option);

@@ -8,6 +8,8 @@
 #include "core/support/plainnumber.h"
 #include "core/support/textnumbers.h"
 
+#include <cmath>
+
 namespace radexa::cli {
 
 namespace {
@@ -29,16 +31,16 @@ double frequencyOf(const Options& o) {
     return f;
 }
 
-ImportedPattern importFile(const Options& o) {
+ImportedPattern importFile(const Options& o, const std::optional<double>& gain) {
     PatternImportOptions options;
     if (o.frequency)
         options.frequency = frequencyOf(o);
     options.azimuth = o.azimuth;
-    options.gain = o.gain;
+    options.gain = gain;
     try {
         if (!o.format)
             return ImportPatternFile(*o.importPattern, options);
-        const FileReadResult read = ReadWholeFile(*o.importPattern);
+        const FileReadResult read = ReadWholeFile(*o.importPattern, kMaxPatternFileSize);
         if (!read.ok())
             throw PatternImportError(0, read.error);
         if (*o.format == "nec")
@@ -49,6 +51,31 @@ ImportedPattern importFile(const Options& o) {
     } catch (const PatternImportError& e) {
         throw CliError{"--import-pattern: " + Quoted(*o.importPattern) + " " + EchoText(e.what())};
     }
+}
+
+// The file's angle data; --gain only for a table of attenuations, which names no gain, and
+// --frequency and --azimuth only where the file leaves them open.
+ImportedPattern importFile(const Options& o) {
+    const ImportedPattern pattern = importFile(o, std::nullopt);
+    const std::string file = Quoted(*o.importPattern);
+    if (pattern.format == PatternFormat::Eznec && o.frequency &&
+        std::abs(frequencyOf(o) - pattern.frequency) > 1e-9 * pattern.frequency)
+        throw CliError{"--frequency: " + file + " is an EZNEC table for " +
+                       PlainShortest(pattern.frequency) + " MHz"};
+    if (pattern.format == PatternFormat::Eznec && o.azimuth &&
+        std::abs(std::remainder(*o.azimuth - pattern.azimuth, 360.0)) > 1e-3)
+        throw CliError{"--azimuth: " + file + " is an EZNEC cut at the azimuth " +
+                       PlainShortest(pattern.azimuth) + " deg"};
+    if (pattern.format == PatternFormat::Csv && o.azimuth)
+        throw CliError{"--azimuth: " + file +
+                       " is a CSV table, one cut; --azimuth chooses the cut of a NEC-2 output"};
+    if (!o.gain)
+        return pattern;
+    if (pattern.gainKnown)
+        throw CliError{"--gain: " + Quoted(*o.importPattern) +
+                       " gives its gains itself; --gain is for a CSV table of attenuations "
+                       "(angle,attenuation_db)"};
+    return importFile(o, o.gain);
 }
 
 NecDeck deckOf(const Options& o) {
@@ -62,7 +89,7 @@ NecDeck deckOf(const Options& o) {
             return InvertedVDeck(f, *o.height, *o.angle, options);
         if (*o.model == "vertical")
             return VerticalDeck(f, *o.radials, o.height.value_or(0), !o.height, options);
-        const FileReadResult read = ReadWholeFile(*o.deck);
+        const FileReadResult read = ReadWholeFile(*o.deck, kMaxDeckFileSize);
         if (!read.ok())
             throw CliError{"--deck: " + EchoText(read.error)};
         return OwnNecDeck(read.bytes, f, o.azimuth);
@@ -98,9 +125,10 @@ std::string MakeAngleData(const Options& o, const std::string& programFolder) {
     entry.manufacturer = *o.manufacturer;
     entry.name = *o.antenna;
     entry.type = o.type.value_or(o.model ? "Model" : "Imported");
+    // A folder named with --angle-dir is the one written, or the import fails.
     const SavedImport saved =
         SaveImportedAntenna("AntUser.txt", o.angleDir ? *o.angleDir : programFolder + "ang", entry,
-                            pattern, description);
+                            pattern, description, o.angleDir.has_value());
     if (!saved.ok())
         throw CliError{"--write: " + EchoText(saved.error)};
     std::string out = "Added " + entry.manufacturer + " " + entry.name + " to AntUser.txt, gain " +

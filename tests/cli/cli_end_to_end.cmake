@@ -222,6 +222,12 @@ cli_bad(NAME flag-with-value ARGS --json=1 STDERR "unknown option '--json=1'")
 cli_bad(NAME overflow ARGS --power 1e308 --gain 100 STDERR "--gain.*too large")
 cli_bad(NAME bad-after-good ARGS --power 5 --band 2m --mode xx STDERR "--mode: ")
 cli_bad(NAME power-and-distance ARGS --power 5 --distance 10 STDERR "--power and --distance exclude each other")
+# An option given twice is refused, never decided by its last value.
+foreach(args "--power;1;--power;2" "--band;2m;--band=70cm" "--station;a;--station;b"
+        "--model;dipole;--model;vertical" "--report;a.pdf;--report;b.pdf")
+    list(GET args 0 option)
+    cli_bad(NAME "twice ${args}" ARGS ${args} STDERR "^radexa-cli: ${option}: given twice [(]'")
+endforeach()
 
 # --- Antennas and station files ------------------------------------------------------------
 # A working folder with a small catalogue, one angle-data file and station files written
@@ -294,8 +300,15 @@ cli_ok(NAME station-distance DIR "${work}" ARGS --station s70.txt --distance 10
     MATCHES "^Power \\[W\\]: [0-9]+[.][0-9][0-9]\n" LINES "Distance [m]: 10.00")
 cli_ok(NAME antenna-rounded-gain DIR "${work}" ARGS --manufacturer example --antenna myant
     LINES "Antenna Gain (dBi): 7.46" "Antenna point (Freq. Gain # Ele.): 144.00 7.456   4")
+file(MAKE_DIRECTORY "${work}/none")
 cli_ok(NAME antenna-no-angle-data DIR "${work}" ARGS --manufacturer Example --antenna MyAnt --angle-dir none
     LINES "Antenna: MyAnt")
+# A folder that is not there is named, not taken for one without angle data.
+foreach(dir "missing" "s70.txt")
+    cli_bad(NAME "angle-dir-not-a-folder '${dir}'" DIR "${work}"
+        ARGS --manufacturer Example --antenna MyAnt --angle-dir "${dir}"
+        STDERR "--angle-dir: '${dir}' is no folder; allowed: a folder")
+endforeach()
 
 cli_bad(NAME station-missing DIR "${work}" ARGS --station none.txt STDERR "--station: .*none.txt")
 cli_bad(NAME station-short DIR "${work}" ARGS --station short.txt STDERR "--station: 'short.txt' line 3: missing")
@@ -348,6 +361,12 @@ cli_ok(NAME compare-json ARGS --compare --json
     MATCHES "^.{\"limits\":\"ICNIRP1998\",\"tier\":\"public\",\"binding_check\":\"ICNIRP 1998\",\"e_limit\":27.5,\"safety_distance\":0.911[0-9]*},")
 cli_ok(NAME compare-json-last ARGS --compare --json
     MATCHES "{\"limits\":\"SC6\",\"tier\":\"public\",\"binding_check\":\"SC6\",\"e_limit\":22.06,\"safety_distance\":1.13[0-9]*}.\n$")
+# The comparison has no place for a found power, one set or tier, or the exemption.
+foreach(option "--distance;10" "--limits;FCC" "--tier;public" "--exemption-distance;5")
+    list(GET option 0 name)
+    cli_bad(NAME "compare ${option}" ARGS --compare ${option}
+            STDERR "^radexa-cli: --compare: .*; not with ${name}\n$")
+endforeach()
 cli_ok(NAME compare-all-bands-json ARGS --compare --all-bands --json
     HAS "{\"band\":\"LW\",\"limits\":\"FCC\",\"tier\":\"public\",\"binding_check\":null,\"e_limit\":null,\"safety_distance\":null}")
 
@@ -386,6 +405,25 @@ file(WRITE "${work}/fcc.txt"
      "Kabell${ae}nge.[m]..........>25,00\r\nsonst. D${ae}mpfungen.[dB]..>1,50\r\n"
      "Grenzwerte..............>FCC\r\nPersonengruppe..........>occupational\r\n")
 cli_ok(NAME station-limits DIR "${work}" ARGS --station fcc.txt --json HAS "\"e_limit\":73.5")
+# Lines after the ten that the window would pass over are named, never ignored.
+file(READ "${work}/s70.txt" s70)
+set(blank20 "")
+foreach(i RANGE 1 20)
+    string(APPEND blank20 "\r\n")
+endforeach()
+foreach(case "unknown|garbage line\r\n|line 11 'garbage line': unknown line; allowed after the ten lines: Grenzwerte, Personengruppe"
+             "twice|Grenzwerte..............>FCC\r\nGrenzwerte..............>SC6\r\n|line 12 'Grenzwerte[.]+>SC6': the same label as line 11"
+             "far|${blank20}Grenzwerte..............>FCC\r\n|line 31: a station file has at most 26 lines")
+    string(REPLACE "|" ";" parts "${case}")
+    list(GET parts 0 name)
+    list(GET parts 1 tail)
+    list(GET parts 2 expected)
+    file(WRITE "${work}/extra-${name}.txt" "${s70}${tail}")
+    cli_bad(NAME "station-extra-${name}" DIR "${work}" ARGS --station "extra-${name}.txt"
+            STDERR "--station: 'extra-${name}.txt' ${expected}")
+endforeach()
+file(WRITE "${work}/extra-blank.txt" "${s70}  \r\n\r\n${blank20}")
+cli_ok(NAME station-extra-blank DIR "${work}" ARGS --station extra-blank.txt LINES "Ham-Band: 70cm")
 cli_ok(NAME station-limits-overridden DIR "${work}" ARGS --station fcc.txt --limits ICNIRP1998 --json HAS "\"e_limit\":28.5")
 
 # --- Angle data from pattern files and nec2c models ---------------------------------------
@@ -402,6 +440,33 @@ cli_bad(NAME import-bad DIR "${pat}" ARGS --import-pattern bad.csv STDERR "--imp
 cli_bad(NAME import-with-band DIR "${pat}" ARGS --import-pattern cut.csv --band 20m STDERR "makes angle data; not with --band")
 cli_bad(NAME model-ground-alone ARGS --ground average STDERR "--ground: unknown value 'average'")
 cli_bad(NAME model-no-radials ARGS --model vertical --frequency 14.2 STDERR "--radials")
+cli_bad(NAME model-sky-high ARGS --model vertical --frequency 14.2 --radials 64 --height 1e8
+    STDERR "--model vertical: the base of the vertical must lie no higher than 1000 m")
+# A deck or pattern file is read only up to its limit, never whole whatever its size.
+string(REPEAT "CM 0123456789012345678901234567890123456789012345678901234567890\n" 16400 bigDeck)
+file(WRITE "${pat}/big.nec" "${bigDeck}")
+cli_bad(NAME model-deck-too-large DIR "${pat}" ARGS --model deck --deck big.nec
+    STDERR "--deck: Cannot read \"big.nec\": the file is larger than 1 MiB")
+# A gain is for a table of attenuations; a file of gains in dBi is not overruled by it.
+cli_bad(NAME import-gain-unused DIR "${pat}" ARGS --import-pattern cut.csv --gain 5
+    STDERR "--gain: 'cut.csv' gives its gains itself; --gain is for a CSV table of attenuations")
+file(WRITE "${pat}/att.csv" "angle,attenuation_db\n0,0\n90,20\n180,3\n")
+cli_ok(NAME import-gain-of-attenuations DIR "${pat}" ARGS --import-pattern att.csv --gain 5 --frequency 7
+    LINES "[MHz],v,7,5.00" "0.00,20.00,3.00")
+cli_bad(NAME import-negative-frequency DIR "${pat}" ARGS --import-pattern cut.csv --frequency -5
+    STDERR "--import-pattern: 'cut.csv' the frequency -5 MHz lies outside 0")
+# The frequency and azimuth a file names itself are not overruled by options.
+file(COPY "${CMAKE_CURRENT_LIST_DIR}/../data/patterns/dipole-eznec.txt" DESTINATION "${pat}")
+cli_bad(NAME import-eznec-frequency DIR "${pat}" ARGS --import-pattern dipole-eznec.txt --frequency 7
+    STDERR "--frequency: 'dipole-eznec.txt' is an EZNEC table for 14.2 MHz")
+cli_bad(NAME import-eznec-azimuth DIR "${pat}" ARGS --import-pattern dipole-eznec.txt --azimuth 45
+    STDERR "--azimuth: 'dipole-eznec.txt' is an EZNEC cut at the azimuth 90 deg")
+cli_ok(NAME import-eznec-same DIR "${pat}" ARGS --import-pattern dipole-eznec.txt --frequency 14,2
+       --azimuth 450 LINES "[Polarisation],hv")
+cli_bad(NAME import-csv-azimuth DIR "${pat}" ARGS --import-pattern cut.csv --azimuth 45
+    STDERR "--azimuth: 'cut.csv' is a CSV table, one cut")
+cli_bad(NAME angle-dir-without-write DIR "${pat}" ARGS --import-pattern cut.csv --angle-dir ang
+    STDERR "--import-pattern: --manufacturer, --antenna, --type and --angle-dir go with --write")
 cli_bad(NAME write-no-names DIR "${pat}" ARGS --import-pattern cut.csv --write STDERR "--write: give --manufacturer and --antenna")
 if(EXISTS /usr/bin/nec2c)
     cli_ok(NAME model-dipole DIR "${pat}" ARGS --model dipole --frequency 14.2 --height 10
@@ -412,6 +477,15 @@ if(EXISTS /usr/bin/nec2c)
         MATCHES "^Added Mine Dipole 20m to AntUser.txt, gain [0-9.]+ dBi at 14.2 MHz; angle data: ang/Mine Dipole 20m.ang\n$")
     cli_ok(NAME model-taken DIR "${pat}" ARGS --band 20m --manufacturer Mine --antenna "Dipole 20m" --angle-dir ang
         LINES "Antenna: Dipole 20m" "Antenna polarisation: Horizontal")
+    # A folder named with --angle-dir is written or the import fails; the operator's own
+    # folder is no stand-in for it.
+    cli_bad(NAME model-write-no-folder DIR "${pat}"
+        ARGS --model dipole --frequency 14.2 --height 10 --write --manufacturer Mine
+             --antenna "Dipole 2" --angle-dir nowhere
+        STDERR "--write: The angle folder \"nowhere\" is no folder")
+    if(EXISTS "${pat}/nowhere" OR EXISTS "$ENV{HOME}/.local/share/radexa/ang/Mine Dipole 2.ang")
+        fail(model-write-no-folder "an angle file was written elsewhere")
+    endif()
     cli_bad(NAME model-write-again DIR "${pat}"
         ARGS --model dipole --frequency 14.2 --height 10 --write --manufacturer Mine --antenna "Dipole 20m" --angle-dir ang
         STDERR "--write: .*exists already")
@@ -422,7 +496,7 @@ endif()
 # A catalogue or angle file that is a pipe is refused at once, never waited on.
 set(odd "${CMAKE_CURRENT_BINARY_DIR}/cli_odd_work")
 file(REMOVE_RECURSE "${odd}")
-file(MAKE_DIRECTORY "${odd}/ang")
+file(MAKE_DIRECTORY "${odd}/ang" "${odd}/none")
 execute_process(COMMAND mkfifo "${odd}/Antennas.txt")
 execute_process(COMMAND "${CLI}" --manufacturer Example --antenna MyAnt WORKING_DIRECTORY "${odd}"
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc TIMEOUT 10)

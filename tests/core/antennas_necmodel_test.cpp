@@ -204,6 +204,12 @@ TEST(NecModel, TemplateValuesThatGiveNoModelAreRefused) {
     refused([&] { DipoleDeck(NAN, 10, average); }, "frequency");
     refused([&] { DipoleDeck(14.2, 0, average); }, "above the ground");
     refused([&] { DipoleDeck(14.2, NAN, options(NecGround::FreeSpace)); }, "above the ground");
+    // Far above any mast the cards' digits would merge a wire's ends (nec2c never ends).
+    refused([&] { DipoleDeck(14.2, 1000.5, average); }, "no higher than 1000 m");
+    refused([&] { DipoleDeck(14.2, 1e300, options(NecGround::FreeSpace)); }, "no higher than");
+    refused([&] { InvertedVDeck(7.1, 1e6, 90, average); }, "the apex must lie no higher");
+    refused([&] { VerticalDeck(14.2, 64, 1e8, false, average); }, "no higher than 1000 m");
+    EXPECT_NO_THROW(VerticalDeck(14.2, 4, 1000, false, average));
     refused([&] { InvertedVDeck(7.1, 5, 90, average); }, "legs reach the ground");
     refused([&] { InvertedVDeck(7.1, 15, 0, average); }, "angle between the legs");
     refused([&] { InvertedVDeck(7.1, 15, 200, average); }, "angle between the legs");
@@ -278,6 +284,21 @@ TEST_F(NecRun, FailuresNameTheirCauseAndLeaveNoFolderBehind) {
             EXPECT_NE(r.error.find(part), std::string::npos) << r.error;
         EXPECT_EQ(runFolders(), 0u);
     }
+}
+
+TEST_F(NecRun, AFileSizeLimitEndsTheRunAndIsNamed) {
+    // Like nec2c, the stand-in takes no notice of a failed write; a cut-off output must not
+    // pass for a finished one.
+    NecRunOptions o;
+    o.program = script("large", "printf '%100000s' x > \"$4\"\nexit 0\n");
+    FileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.active());
+    const NecRunResult r = RunNec2c("CM large\nEN\n", o);
+    EXPECT_FALSE(r.ok());
+    EXPECT_TRUE(r.output.empty());
+    EXPECT_NE(r.error.find("stopped by the file-size limit (ulimit -f)"), std::string::npos)
+        << r.error;
+    EXPECT_EQ(runFolders(), 0u);
 }
 
 TEST_F(NecRun, TheDeckAndTheArgumentsReachTheProgram) {

@@ -139,6 +139,30 @@ TEST_F(PatternCatalogue, AProgramFolderOfAnotherOwnerSendsTheFileToTheOperatorsF
     EXPECT_EQ(slurp(userFile()), "[DL1ABC]\r\nDipole 10m high,NEC model,14.2,7.10,1,#\r\n");
 }
 
+TEST_F(PatternCatalogue, ANamedFolderIsWrittenOrNothingIs) {
+    // The folder the operator named is the only one: a missing one is no reason to write
+    // into the operator's own folder, and a file there of the same name does not count.
+    const SavedImport missing =
+        SaveImportedAntenna(userFile(), path("not-there/ang"), entry(), pattern(), {}, true);
+    EXPECT_EQ(missing.error, "The angle folder \"" + path("not-there/ang") + "\" is no folder");
+    EXPECT_FALSE(fs::exists(userAng()));
+    EXPECT_FALSE(fs::exists(userFile()));
+    fs::create_directories(userAng());
+    put("data/radexa/ang/DL1ABC Dipole 10m high.ang", "the operator's own");
+    const SavedImport named =
+        SaveImportedAntenna(userFile(), programAng(), entry(), pattern(), {}, true);
+    ASSERT_TRUE(named.ok()) << named.error;
+    EXPECT_EQ(named.angleFile, programAng() + "/DL1ABC Dipole 10m high.ang");
+    EXPECT_EQ(slurp(userAng() + "/DL1ABC Dipole 10m high.ang"), "the operator's own");
+}
+
+TEST_F(PatternCatalogue, ANameAtTheFileNameLimitIsSaved) {
+    const SavedImport saved = SaveImportedAntenna(
+        userFile(), programAng(), entry(std::string(123, '\xE4'), "abcd"), pattern());
+    ASSERT_TRUE(saved.ok()) << saved.error;
+    EXPECT_TRUE(fs::exists(saved.angleFile));
+}
+
 TEST_F(PatternCatalogue, RefusalsLeaveNothingBehind) {
     struct Case {
         const char* what;
@@ -159,6 +183,11 @@ TEST_F(PatternCatalogue, RefusalsLeaveNothingBehind) {
         {"empty name", entry("DL1ABC", ""), {}, "The name must not be empty"},
         {"empty manufacturer", entry(""), {}, "The manufacturer must not be empty"},
         {"bracket", entry("DL1ABC", "[Dipole]"), {}, "must not begin with"},
+        // 124 letters ä (two bytes each in UTF-8), a blank, 3 bytes and ".ang": 256 bytes.
+        {"too long for a file name",
+         entry(std::string(124, '\xE4'), "abc"),
+         {},
+         "too long for the angle file's name (256 bytes; at most 255)"},
         {"no frequency", entry(), noFrequency, "no frequency"},
         {"no gain", entry(), noGain, "no gain"},
     };

@@ -340,6 +340,31 @@ TEST(PatternImport, MalformedFilesNameTheLineAndWhatWasExpected) {
          "none of the angles of the cut is a whole degree"},
         {"csv gap", PatternFormat::Csv, "angle,gain_dbi\n0,1\n5,1\n15,1\n", 0,
          "no sample at the elevation 10 deg"},
+        // One direction twice with different gains: neither may silently win.
+        {"csv angle twice", PatternFormat::Csv, "angle,gain_dbi\n0,6.5\n90,1\n0,1\n180,6.5\n", 4,
+         "the direction at the elevation 0 deg has another gain already on line 2"},
+        {"csv angle twice in one polarisation", PatternFormat::Csv,
+         "angle,gain_dbi,polarisation\n0,1,v\n0,2,h\n180,1,v\n180,2,h\n180.0,3,h\n", 6,
+         "elevation 180 deg has another gain already on line 5"},
+        {"nec row twice", PatternFormat::Nec,
+         necHead() + necRow("0.00", "0.00") + necRow("90.00", "0.00") + necRow("90.00", "180.00") +
+             necRow("90.00", "0.00", "-3.00"),
+         11, "another gain already on line 9"},
+        {"eznec angle twice", PatternFormat::Eznec,
+         ezHead + "  0   1,0   2,0   3,0\n  90   1,0   2,0   3,0\n  0   1,0   5,0   5,0\n", 6,
+         "another gain already on line 4"},
+        // Gains beyond any antenna's: the catalogue and the angle file could not hold them.
+        {"csv gain too large", PatternFormat::Csv, "angle,gain_dbi\n0,1e300\n180,1\n", 2,
+         "the gain_dbi \"1e300\" lies above 1000 dBi"},
+        {"csv attenuation too low", PatternFormat::Csv, "angle,attenuation_db\n0,-1000.5\n180,1\n",
+         2, "the attenuation_db \"-1000.5\" lies below -1000 dB"},
+        {"nec gain too large", PatternFormat::Nec, necHead() + necRow("0.00", "0.00", "1.0E+04"), 8,
+         "the first gain \"1.0E+04\" dB lies above 1000 dBi"},
+        {"eznec gain too large", PatternFormat::Eznec, ezHead + "  0   1,0   2,0   1001\n", 4,
+         "the Tot dB value \"1001\" lies above 1000 dBi"},
+        {"millions of lines", PatternFormat::Csv,
+         "angle,gain_dbi\n" + std::string(kMaxPatternLines, '\n'), 0,
+         "the file has more than 2000000 lines"},
     };
     for (const Malformed& c : cases) {
         SCOPED_TRACE(c.what);
@@ -361,6 +386,39 @@ TEST(PatternImport, MalformedFilesNameTheLineAndWhatWasExpected) {
             EXPECT_NE(e.Reason().find(c.reason), std::string::npos) << e.what();
             const std::string prefix = c.line > 0 ? "line " + std::to_string(c.line) + ": " : "";
             EXPECT_EQ(e.what(), prefix + e.Reason());
+        }
+    }
+}
+
+TEST(PatternImport, ADirectionGivenTwiceAlikeIsOneSample) {
+    // 0 and 360 are one direction; rounding to the printed decimals is no contradiction.
+    const ImportedPattern p = ImportCsvPattern("angle,gain_dbi\n0,1\n90,-2\n180,1\n270,-2\n"
+                                               "360,1.0\n");
+    EXPECT_EQ(p.range, 360);
+    EXPECT_EQ(p.vertical, (DoubleArray{0, 3, 0, 3, 0}));
+    const ImportedPattern rounded =
+        ImportCsvPattern("angle,gain_dbi\n0,-2.03\n90,1\n0,-2\n180,-2\n");
+    EXPECT_EQ(rounded.vertical, (DoubleArray{3, 0, 3}));
+    const ImportedPattern gain = ImportCsvPattern("angle,attenuation_db\n0,0\n180,3\n",
+                                                  PatternImportOptions{{}, {}, 1000.0});
+    EXPECT_EQ(gain.maxGain, 1000.0);
+    EXPECT_THROW(ImportCsvPattern("angle,attenuation_db\n0,0\n180,3\n",
+                                  PatternImportOptions{{}, {}, -1000.5}),
+                 PatternImportError);
+}
+
+TEST(PatternImport, TheFrequencyOfACsvTableHasLimits) {
+    const std::string table = "angle,gain_dbi\n0,1\n180,1\n";
+    for (double f : {0.0, 0.1357, 299999.9})
+        EXPECT_EQ(ImportCsvPattern(table, PatternImportOptions{f, {}, {}}).frequency, f);
+    for (double f : {-5.0, -0.0001, 300000.0, 1e300}) {
+        try {
+            ImportCsvPattern(table, PatternImportOptions{f, {}, {}});
+            ADD_FAILURE() << f << " MHz imported";
+        } catch (const PatternImportError& e) {
+            EXPECT_NE(e.Reason().find("lies outside 0 (every band) ... below 300000 MHz"),
+                      std::string::npos)
+                << e.what();
         }
     }
 }

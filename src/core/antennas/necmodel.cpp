@@ -35,6 +35,9 @@ constexpr double kSegmentsPerWavelength = 40;
 constexpr double kRadialsAboveGround = 0.05; // metres, for radials "on the ground"
 constexpr int kMaxRadials = 64;
 constexpr double kMaxFrequency = 3000;
+// Metres: higher than any mast; the cards' seven digits keep a tenth of a millimetre there
+// (far above, a wire's ends would round together and nec2c would run without end).
+constexpr double kMaxHeight = 1000;
 
 const char* const kInstallHint = "install it with: apt install nec2c";
 
@@ -79,6 +82,9 @@ bool overGround(const NecModelOptions& o) {
 void checkHeight(const char* what, double height, const NecModelOptions& o) {
     if (!std::isfinite(height) || (overGround(o) && !(height > o.wireRadius)))
         throw NecModelError(std::string(what) + " must lie above the ground (above 0 m)");
+    if (std::abs(height) > kMaxHeight)
+        throw NecModelError(std::string(what) + " must lie no higher than " +
+                            PlainShortest(kMaxHeight) + " m");
 }
 
 std::string groundName(NecGround g) {
@@ -387,8 +393,19 @@ NecRunResult RunNec2c(std::string_view deckText, const NecRunOptions& options) {
     posix_spawn_file_actions_addchdir_np(&actions, folder.path().c_str());
     std::string arg0 = program, i = "-i", in = "model.nec", o = "-o", out = "model.out";
     char* argv[] = {arg0.data(), i.data(), in.data(), o.data(), out.data(), nullptr};
+    // The program ignores SIGXFSZ (IgnoreFileSizeSignal), which nec2c would inherit: its
+    // writes beyond a file-size limit would then fail unseen and leave a cut-off output
+    // behind an exit status of 0. With the default action the limit ends it, and says so.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGXFSZ);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
     pid_t pid = 0;
-    const int spawned = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+    const int spawned = ::posix_spawn(&pid, program.c_str(), &actions, &attributes, argv, environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
         result.error = "nec2c could not be started: " + std::string(std::strerror(spawned));
@@ -432,6 +449,9 @@ NecRunResult RunNec2c(std::string_view deckText, const NecRunOptions& options) {
     if (timedOut) {
         result.error = "nec2c did not finish within " + PlainShortest(options.timeoutSeconds) +
                        " s and was stopped";
+    } else if (WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) {
+        result.error = "nec2c was stopped by the file-size limit (ulimit -f) before its output "
+                       "was complete";
     } else if (WIFSIGNALED(status)) {
         result.error = "nec2c ended with signal " + std::to_string(WTERMSIG(status)) +
                        messages(errText, result.output);

@@ -6,12 +6,16 @@
 
 #include "core/antennas/patternimport.h"
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace radexa {
+
+// A deck file larger than this is refused before it is read: decks are a few cards.
+constexpr std::uint64_t kMaxDeckFileSize = std::uint64_t{1} << 20;
 
 // Template values that give no model (a frequency of 0, legs below the ground, ...).
 class NecModelError : public std::invalid_argument {

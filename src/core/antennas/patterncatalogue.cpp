@@ -8,7 +8,9 @@
 #include "core/support/atomicfile.h"
 #include "core/support/plainnumber.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,6 +20,9 @@ namespace radexa {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The longest name of a file in a folder (NAME_MAX of Linux).
+constexpr std::size_t kMaxFileNameBytes = 255;
 
 bool isFolder(const std::string& path) {
     struct stat st {};
@@ -96,13 +101,21 @@ std::string ImportedAntennaNameProblem(const ImportedAntennaEntry& entry) {
     }
     if (entry.name.front() == '[')
         return "The name must not begin with \"[\"";
+    // The angle file is named "<manufacturer> <name>.ang" in UTF-8; a longer name than a
+    // folder can hold would look like a file that is there but cannot be read.
+    const std::size_t fileName =
+        Cp1252ToUtf8(entry.manufacturer).size() + 1 + Cp1252ToUtf8(entry.name).size() + 4;
+    if (fileName > kMaxFileNameBytes)
+        return "The manufacturer and the name are too long for the angle file's name (" +
+               std::to_string(fileName) + " bytes; at most " + std::to_string(kMaxFileNameBytes) +
+               ")";
     return {};
 }
 
 SavedImport SaveImportedAntenna(const std::string& userAntennaFile,
                                 const std::string& programAngleFolder,
                                 const ImportedAntennaEntry& entry, const ImportedPattern& pattern,
-                                std::string_view description) {
+                                std::string_view description, bool onlyThisFolder) {
     SavedImport saved;
     saved.error = ImportedAntennaNameProblem(entry);
     if (!saved.ok())
@@ -112,8 +125,9 @@ SavedImport SaveImportedAntenna(const std::string& userAntennaFile,
     if (!pattern.gainKnown)
         return {{}, "The pattern has no gain: give the largest gain in dBi"};
 
-    const std::string existing =
-        FindAngleFile(AngleDataFolders(programAngleFolder), entry.manufacturer, entry.name);
+    const StringArray folders =
+        onlyThisFolder ? StringArray{programAngleFolder} : AngleDataFolders(programAngleFolder);
+    const std::string existing = FindAngleFile(folders, entry.manufacturer, entry.name);
     if (!existing.empty())
         return {{},
                 "An angle file for this antenna exists already: \"" + existing +
@@ -128,7 +142,16 @@ SavedImport SaveImportedAntenna(const std::string& userAntennaFile,
                     "\" exists already in \"" + userAntennaFile + "\"; choose another name"};
 
     std::string folderError;
-    const std::string folder = WritableAngleDataFolder(programAngleFolder, &folderError);
+    std::string folder;
+    if (!onlyThisFolder)
+        folder = WritableAngleDataFolder(programAngleFolder, &folderError);
+    else if (!isFolder(programAngleFolder))
+        folderError = "The angle folder \"" + programAngleFolder + "\" is no folder";
+    else if (::access(programAngleFolder.c_str(), W_OK | X_OK) != 0)
+        folderError = "The angle folder \"" + programAngleFolder +
+                      "\" cannot be written: " + std::strerror(errno);
+    else
+        folder = programAngleFolder;
     if (folder.empty())
         return {{}, folderError};
     // Named in UTF-8, the form the angle data are looked for first.

@@ -40,7 +40,8 @@ struct ImportedAntennaEntry {
 };
 
 // Why the names cannot be used (empty when they can): empty, a comma, ";", a folder
-// separator or a control character, a name beginning with "[".
+// separator or a control character, a name beginning with "[", names too long together
+// for the angle file's name (255 bytes in UTF-8).
 std::string ImportedAntennaNameProblem(const ImportedAntennaEntry& entry);
 
 struct SavedImport {
@@ -53,10 +54,12 @@ struct SavedImport {
 // angle folder and appends the entry to the antenna file: one point at the pattern's
 // frequency with its largest gain in dBi. Refuses unusable names, a pattern without
 // frequency or gain, and an entry whose angle file or antenna line exists already; on any
-// failure nothing of the import is left behind.
+// failure nothing of the import is left behind. With onlyThisFolder the angle file goes
+// into programAngleFolder or nowhere (the folder the operator named, which is then the only
+// one looked in), never into the operator's own folder instead.
 SavedImport SaveImportedAntenna(const std::string& userAntennaFile,
                                 const std::string& programAngleFolder,
                                 const ImportedAntennaEntry& entry, const ImportedPattern& pattern,
-                                std::string_view description = {});
+                                std::string_view description = {}, bool onlyThisFolder = false);
 
 } // namespace radexa

@@ -23,11 +23,24 @@ constexpr double kTieDb = 0.005;
 // Angles closer than this (degrees) are the same angle.
 constexpr double kAngleTolerance = 1e-3;
 constexpr int kValuesPerLine = 10;
+// MHz: no limit set gives levels at or above this.
+constexpr double kMaxFrequency = 300000;
+// Two samples of one direction that differ by more than this (dB) contradict each other.
+constexpr double kSameSampleDb = 0.05;
 
 enum Pol { Vertical = 0, Horizontal = 1 };
 
 [[noreturn]] void fail(std::size_t line, std::string reason) {
     throw PatternImportError(static_cast<int>(line), std::move(reason));
+}
+
+// Every line is held as it is read: a text of millions of empty lines is refused first.
+void checkLineCount(std::string_view text) {
+    LineCursor lines(text);
+    for (std::string_view line; lines.Next(line);)
+        if (lines.LineNumber() > kMaxPatternLines)
+            fail(0, "the file has more than " + std::to_string(kMaxPatternLines) +
+                        " lines, more than any pattern has");
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -140,6 +153,8 @@ bool sameDirection(double a, double b) {
 struct CutPoint {
     double elevation;
     double gain;
+    std::size_t line = 0;     // of the file, for a message (0: none)
+    bool provisional = false; // a later sample of the direction replaces it silently
 };
 using Cut = std::vector<CutPoint>[2];
 
@@ -152,6 +167,7 @@ void fillCut(ImportedPattern& p, const Cut& cut, bool lowerHalfAllowed, double r
             full = full || (lowerHalfAllowed && wrap180(c.elevation) < -kAngleTolerance);
     p.range = full ? 360 : 180;
     std::map<int, double> at[2];
+    std::map<int, const CutPoint*> from[2]; // the sample each angle came from
     for (int pol : {Vertical, Horizontal}) {
         for (const CutPoint& c : cut[pol]) {
             const double e = wrap180(c.elevation);
@@ -162,6 +178,21 @@ void fillCut(ImportedPattern& p, const Cut& cut, bool lowerHalfAllowed, double r
             if (std::abs(a - whole) > kAngleTolerance)
                 continue;
             const int k = static_cast<int>(whole);
+            // A direction given twice with different gains: neither may silently win.
+            if (const auto seen = from[pol].find(k); seen != from[pol].end()) {
+                const CutPoint& first = *seen->second;
+                // (Two gains so weak that both stand for no field are the same too.)
+                const bool same =
+                    first.gain == c.gain || std::abs(first.gain - c.gain) <= kSameSampleDb ||
+                    std::min(reference - first.gain, reference - c.gain) >= kNoFieldAttenuation;
+                if (!same && !first.provisional)
+                    fail(c.line, "the direction at the elevation " + degrees(wrap180(c.elevation)) +
+                                     " deg has another gain already" +
+                                     (first.line > 0 ? " on line " + std::to_string(first.line)
+                                                     : std::string()) +
+                                     "; give each angle once");
+            }
+            from[pol][k] = &c;
             at[pol][k] = c.gain;
             if (full && k == 0)
                 at[pol][360] = c.gain;
@@ -233,6 +264,7 @@ struct NecRow {
     double theta, phi; // theta 0 ... 180 from the zenith, phi 0 ... 360
     double gain[2];    // vertical, horizontal (dBi or kNoField)
     double total;
+    std::size_t line; // of the file
 };
 
 struct NecBlock {
@@ -306,7 +338,12 @@ NecRow necRow(const std::vector<std::string_view>& fields, std::size_t lineNo, b
     }
     if (std::abs(v[0]) > 180.0 + kAngleTolerance)
         fail(lineNo, "THETA " + quoted(fields[0]) + " lies outside -180 ... 180 degrees");
+    for (std::size_t k = 2; k <= 4; ++k)
+        if (v[k] > kMaxPatternGain)
+            fail(lineNo, "the " + std::string(kNecColumns[k]) + " " + quoted(fields[k]) +
+                             " dB lies above " + PlainShortest(kMaxPatternGain) + " dBi");
     NecRow row{};
+    row.line = lineNo;
     row.theta = v[0];
     row.phi = v[1];
     if (row.theta < 0) { // the side opposite phi
@@ -368,6 +405,7 @@ std::size_t necBlock(const std::vector<std::string_view>& lines, std::size_t hea
 }
 
 NecScan scanNec(std::string_view text) {
+    checkLineCount(text);
     const std::vector<std::string_view> lines = SplitLineViews(text);
     NecScan scan;
     double frequency = 0;
@@ -550,6 +588,7 @@ DoubleArray NecPatternFrequencies(std::string_view text) {
 }
 
 PatternFormat DetectPatternFormat(std::string_view text) {
+    checkLineCount(text);
     const std::vector<std::string_view> lines = SplitLineViews(text);
     bool firstSeen = false;
     for (std::string_view line : lines) {
@@ -637,7 +676,7 @@ ImportedPattern ImportNecPattern(std::string_view text, const PatternImportOptio
                 continue;
             sideRows = sideRows || !isPole(r);
             for (int pol : {Vertical, Horizontal})
-                cut[pol].push_back({elevation, r.gain[pol]});
+                cut[pol].push_back({elevation, r.gain[pol], r.line, pass == 0});
         }
     }
     if (!sideRows)
@@ -654,6 +693,7 @@ ImportedPattern ImportNecPattern(std::string_view text, const PatternImportOptio
 }
 
 ImportedPattern ImportEznecPattern(std::string_view text, const PatternImportOptions&) {
+    checkLineCount(text);
     const std::vector<std::string_view> lines = SplitLineViews(text);
     double frequency = 0, azimuth = 0;
     bool elevationPattern = false;
@@ -707,8 +747,12 @@ ImportedPattern ImportEznecPattern(std::string_view text, const PatternImportOpt
             if (!eznecNumber(fields[k], v[k]))
                 fail(i + 1, "the " + std::string(columns[k]) + " value " + quoted(fields[k]) +
                                 " is not a number");
-        cut[Vertical].push_back({v[0], noFieldOr(v[1])});
-        cut[Horizontal].push_back({v[0], noFieldOr(v[2])});
+        for (std::size_t k = 1; k < 4; ++k)
+            if (v[k] > kMaxPatternGain)
+                fail(i + 1, "the " + std::string(columns[k]) + " value " + quoted(fields[k]) +
+                                " lies above " + PlainShortest(kMaxPatternGain) + " dBi");
+        cut[Vertical].push_back({v[0], noFieldOr(v[1]), i + 1});
+        cut[Horizontal].push_back({v[0], noFieldOr(v[2]), i + 1});
         p.maxGain = std::max(p.maxGain, noFieldOr(v[3]));
     }
     if (cut[Vertical].empty())
@@ -718,6 +762,7 @@ ImportedPattern ImportEznecPattern(std::string_view text, const PatternImportOpt
 }
 
 ImportedPattern ImportCsvPattern(std::string_view text, const PatternImportOptions& options) {
+    checkLineCount(text);
     const std::vector<std::string_view> lines = SplitLineViews(text);
     std::size_t i = 0;
     while (i < lines.size() && trimmed(lines[i]).empty())
@@ -735,6 +780,11 @@ ImportedPattern ImportCsvPattern(std::string_view text, const PatternImportOptio
     const bool attenuations = head[1] == "attenuation_db";
     const bool polarised = head.size() == 3;
 
+    // The frequency the file was made for: 0 for every band, else one that has limits.
+    if (options.frequency && !(*options.frequency >= 0 && *options.frequency < kMaxFrequency))
+        fail(0, "the frequency " + PlainShortest(*options.frequency) +
+                    " MHz lies outside 0 (every band) ... below " + PlainFixed(kMaxFrequency, 0) +
+                    " MHz");
     ImportedPattern p;
     p.format = PatternFormat::Csv;
     p.frequency = options.frequency.value_or(0.0);
@@ -761,15 +811,19 @@ ImportedPattern ImportCsvPattern(std::string_view text, const PatternImportOptio
             fail(i + 1, "the angle " + quoted(fields[0]) + " is not a number");
         if (!TryPlainNumber(fields[1], value))
             fail(i + 1, "the " + head[1] + " " + quoted(fields[1]) + " is not a number");
+        if (attenuations ? value < -kMaxPatternGain : value > kMaxPatternGain)
+            fail(i + 1, "the " + head[1] + " " + quoted(fields[1]) +
+                            (attenuations ? " lies below -" : " lies above ") +
+                            PlainShortest(kMaxPatternGain) + (attenuations ? " dB" : " dBi"));
         const double gain = attenuations ? -value : noFieldOr(value);
         if (polarised) {
             const std::string letter = lower(fields[2]);
             if (letter != "v" && letter != "h")
                 fail(i + 1, "the polarisation " + quoted(fields[2]) + " is neither v nor h");
-            cut[letter == "v" ? Vertical : Horizontal].push_back({angle, gain});
+            cut[letter == "v" ? Vertical : Horizontal].push_back({angle, gain, i + 1});
         } else {
-            cut[Vertical].push_back({angle, gain});
-            cut[Horizontal].push_back({angle, gain});
+            cut[Vertical].push_back({angle, gain, i + 1});
+            cut[Horizontal].push_back({angle, gain, i + 1});
         }
         Direction& d = directions[std::lround(wrap360(angle) * 1000.0)];
         if (!polarised)
@@ -782,6 +836,10 @@ ImportedPattern ImportCsvPattern(std::string_view text, const PatternImportOptio
         fail(lines.size(), "the table has no rows after its header");
 
     if (attenuations) {
+        if (options.gain && std::abs(*options.gain) > kMaxPatternGain)
+            fail(0, "the gain " + PlainShortest(*options.gain) + " dBi lies outside -" +
+                        PlainShortest(kMaxPatternGain) + " ... " + PlainShortest(kMaxPatternGain) +
+                        " dBi");
         p.gainKnown = options.gain.has_value();
         p.maxGain = options.gain.value_or(0.0);
     } else {
@@ -809,7 +867,7 @@ ImportedPattern ImportPattern(std::string_view text, const PatternImportOptions&
 
 ImportedPattern ImportPatternFile(const std::string& fileName,
                                   const PatternImportOptions& options) {
-    const FileReadResult read = ReadWholeFile(fileName);
+    const FileReadResult read = ReadWholeFile(fileName, kMaxPatternFileSize);
     if (!read.ok())
         fail(0, read.error);
     return ImportPattern(read.bytes, options);

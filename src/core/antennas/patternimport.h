@@ -18,6 +18,7 @@
 #include "core/antennas/angledata.h"
 #include "core/support/types.h"
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -45,6 +46,13 @@ enum class PatternGround { Unknown, FreeSpace, Perfect, Real };
 
 // The attenuation that stands for a direction without field.
 constexpr double kNoFieldAttenuation = 100.0;
+
+// Limits of a pattern file: its size (far more than the output of a full sphere at 1 degree
+// for a few frequencies), its lines, and the largest gain (dBi) a row may give; a CSV
+// attenuation must not lie below its negative, which an angle file cannot hold.
+constexpr std::uint64_t kMaxPatternFileSize = std::uint64_t{256} << 20;
+constexpr std::size_t kMaxPatternLines = 2000000;
+constexpr double kMaxPatternGain = 1000.0;
 
 // The free-text line of an angle file computed over real (finite) ground.
 constexpr std::string_view kRealGroundNote = "Pattern over real ground";
@@ -91,7 +99,10 @@ ImportedPattern ImportEznecPattern(std::string_view text, const PatternImportOpt
 ImportedPattern ImportCsvPattern(std::string_view text, const PatternImportOptions& options = {});
 // The importer of the detected format.
 ImportedPattern ImportPattern(std::string_view text, const PatternImportOptions& options = {});
-// The same for a file; one that cannot be read throws PatternImportError (line 0) too.
+// The same for a file; one that cannot be read or is larger than kMaxPatternFileSize throws
+// PatternImportError (line 0) too. A text of more than kMaxPatternLines lines, a gain above
+// kMaxPatternGain and one angle given twice with different gains are refused by every
+// importer.
 ImportedPattern ImportPatternFile(const std::string& fileName,
                                   const PatternImportOptions& options = {});
 
