@@ -19,14 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string arg;
     for (const char c : fuzz::Bytes(data, size)) {
         if (c == '\0') {
-            args.push_back(ArgumentToCp1252(arg));
+            args.push_back(arg);
             arg.clear();
         } else {
             arg += c;
         }
     }
     if (!arg.empty())
-        args.push_back(ArgumentToCp1252(arg));
+        args.push_back(arg);
     try {
         const Options o = ParseOptions(args);
         if (o.help)

@@ -31,7 +31,7 @@ CliError stationLineError(const Options& o, const StationFileReading& reading, S
     const std::string text = withText && n <= static_cast<int>(reading.lines.size())
                                  ? reading.lines[static_cast<std::size_t>(n - 1)]
                                  : std::string();
-    return CliError{"--station: " + Quoted(*o.stationFile) + " line " + std::to_string(n) +
+    return CliError{"--station: " + QuotedPath(*o.stationFile) + " line " + std::to_string(n) +
                     (text.empty() ? "" : " " + Quoted(text)) + ": " + reason};
 }
 
@@ -163,7 +163,7 @@ void takeAntenna(StationModel& m, const Options& o) {
 // line with the same label (the last would win), and any text beyond the lines it reads.
 void checkOptionalLines(const Options& o, const std::string& bytes,
                         const StationFileReading& parsed) {
-    const std::string file = "--station: " + Quoted(*o.stationFile) + " line ";
+    const std::string file = "--station: " + QuotedPath(*o.stationFile) + " line ";
     StringArray labels;
     for (StationOption option : {StationOption::LimitSet, StationOption::Tier,
                                  StationOption::Ground, StationOption::ExemptionDistance})
@@ -218,7 +218,7 @@ void openStation(StationModel& m, const Options& o) {
     }
     checkOptionalLines(o, read.bytes, parsed);
     const std::string line2 = " line 2 " + Quoted(parsed.lines[1]) + ": ";
-    loadCatalogue(m, "--station: " + Quoted(*o.stationFile) + line2);
+    loadCatalogue(m, "--station: " + QuotedPath(*o.stationFile) + line2);
     const StationOpening opened = m.openStation(read.bytes, *o.stationFile);
     const StationFileReading& reading = opened.reading;
     const StationFileProblem* first = nullptr;
@@ -305,7 +305,7 @@ Evaluation Evaluate(const Options& o, const std::string& programFolder) {
     // A folder that is not there would only hide the angle data it was meant to give.
     struct stat folder {};
     if (o.angleDir && !(::stat(o.angleDir->c_str(), &folder) == 0 && S_ISDIR(folder.st_mode)))
-        throw CliError{"--angle-dir: " + Quoted(*o.angleDir) +
+        throw CliError{"--angle-dir: " + QuotedPath(*o.angleDir) +
                        " is no folder; allowed: " + AllowedFor("--angle-dir")};
     StationModel m;
     // --angle-dir names the one folder; else the program's ang/, then the operator's own.

@@ -36,8 +36,8 @@ std::string programFolder() {
     return path.substr(0, path.rfind('/') + 1);
 }
 
-void printError(const std::string& cp1252) {
-    const std::string line = "radexa-cli: " + MessageForTerminal(cp1252) + "\n";
+void printError(const std::string& message) {
+    const std::string line = "radexa-cli: " + MessageForTerminal(message) + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
@@ -54,7 +54,7 @@ int run(int argc, char** argv) {
     ScopedNumberSettings program(ProgramNumberSettings(CurrentNumberSettings()));
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
-        args.push_back(ArgumentToCp1252(argv[i]));
+        args.emplace_back(argv[i]);
     const Options o = ParseOptions(args);
     std::string out;
     if (o.help) {

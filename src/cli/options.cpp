@@ -7,6 +7,7 @@
 #include "core/support/textnumbers.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -468,6 +469,10 @@ std::string Quoted(std::string_view text) {
     return "'" + EchoText(text, kQuotedLimit) + "'";
 }
 
+std::string QuotedPath(std::string_view path) {
+    return Quoted(ArgumentToCp1252(path));
+}
+
 std::string AllowedFor(std::string_view option) {
     const std::string number = " (a number with a decimal point or comma)";
     if (option == "--frequency")
@@ -523,6 +528,26 @@ std::string AllowedFor(std::string_view option) {
     return "";
 }
 
+namespace {
+
+// A file or folder name is used as the file system has it; any other value is text the
+// program holds in Windows-1252, and a character that has no place there is refused
+// rather than turned into a '?' that would reach a file or a report unseen.
+std::string optionValue(const std::string& option, const std::string& value) {
+    static constexpr std::array<std::string_view, 6> kFileOptions = {
+        "--station", "--angle-dir", "--import-pattern", "--deck", "--report", "--report-json"};
+    if (std::find(kFileOptions.begin(), kFileOptions.end(), option) != kFileOptions.end())
+        return value;
+    const std::string text = ArgumentToCp1252(value);
+    if (validUtf8(value) && !FitsCp1252(value))
+        throw CliError{option + ": " + Quoted(text) +
+                       " holds a character that Radexa cannot keep (only the characters "
+                       "of Windows-1252, such as \xE4 \xE9 \xE5, can be used)"};
+    return text;
+}
+
+} // namespace
+
 Options ParseOptions(const std::vector<std::string>& args) {
     Options o;
     // --help anywhere answers with the help, whatever else is there.
@@ -542,12 +567,15 @@ Options ParseOptions(const std::vector<std::string>& args) {
         }
         const OptionDescriptor* descriptor = findOption(option);
         if (!descriptor || (!descriptor->takesValue && value))
-            throw CliError{"unknown option " + Quoted(args[i]) + "; allowed: " + optionNames()};
+            throw CliError{"unknown option " + Quoted(ArgumentToCp1252(args[i])) +
+                           "; allowed: " + optionNames()};
         if (descriptor->takesValue && !value) {
             if (i + 1 >= args.size())
                 throw CliError{option + ": a value is missing; allowed: " + AllowedFor(option)};
             value = args[++i];
         }
+        if (value)
+            value = optionValue(option, *value);
         // A second value would silently replace the first: the operator meant one of them.
         if (descriptor->takesValue) {
             const auto first = std::find_if(values.begin(), values.end(),
@@ -586,12 +614,12 @@ std::string ArgumentToCp1252(std::string_view argument) {
     return validUtf8(argument) ? Utf8ToCp1252(argument) : std::string(argument);
 }
 
-std::string MessageForTerminal(std::string_view cp1252) {
-    std::string masked(cp1252);
+std::string MessageForTerminal(std::string_view message) {
+    std::string masked(message);
     for (char& c : masked)
         if (static_cast<unsigned char>(c) < ' ' || c == 0x7f)
             c = '?';
-    return Cp1252ToUtf8(masked);
+    return LooksLikeUtf8(masked) ? masked : Cp1252ToUtf8(masked);
 }
 
 } // namespace radexa::cli

@@ -81,6 +81,8 @@ const char* Usage();
 
 // Echoed user text: in quotes, on one line, cut to a few hundred characters.
 std::string Quoted(std::string_view text);
+// A file or folder name as the file system has it (UTF-8), quoted like echoed text.
+std::string QuotedPath(std::string_view path);
 // What an option allows, for the error line.
 std::string AllowedFor(std::string_view option);
 // The items joined by ", ".
@@ -101,9 +103,12 @@ private:
 std::string TrimmedBandEdge(double mhz);
 
 // An argument as the terminal gives it (UTF-8) in Windows-1252; bytes that are no UTF-8
-// are taken as Windows-1252 already.
+// are taken as Windows-1252 already. (ParseOptions converts the values that are text and
+// keeps file names as they are.)
 std::string ArgumentToCp1252(std::string_view argument);
-// A message line for the terminal: UTF-8, control characters masked.
-std::string MessageForTerminal(std::string_view cp1252);
+// A message line for the terminal: UTF-8, control characters masked. The message is
+// Windows-1252, unless it is UTF-8 already (a reader's message naming a file as the file
+// system has it).
+std::string MessageForTerminal(std::string_view message);
 
 } // namespace radexa::cli

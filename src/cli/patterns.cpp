@@ -49,7 +49,8 @@ ImportedPattern importFile(const Options& o, const std::optional<double>& gain) 
             return ImportEznecPattern(read.bytes, options);
         return ImportCsvPattern(read.bytes, options);
     } catch (const PatternImportError& e) {
-        throw CliError{"--import-pattern: " + Quoted(*o.importPattern) + " " + EchoText(e.what())};
+        throw CliError{"--import-pattern: " + QuotedPath(*o.importPattern) + " " +
+                       EchoText(e.what())};
     }
 }
 
@@ -57,7 +58,7 @@ ImportedPattern importFile(const Options& o, const std::optional<double>& gain) 
 // --frequency and --azimuth only where the file leaves them open.
 ImportedPattern importFile(const Options& o) {
     const ImportedPattern pattern = importFile(o, std::nullopt);
-    const std::string file = Quoted(*o.importPattern);
+    const std::string file = QuotedPath(*o.importPattern);
     if (pattern.format == PatternFormat::Eznec && o.frequency &&
         std::abs(frequencyOf(o) - pattern.frequency) > 1e-9 * pattern.frequency)
         throw CliError{"--frequency: " + file + " is an EZNEC table for " +
@@ -72,7 +73,7 @@ ImportedPattern importFile(const Options& o) {
     if (!o.gain)
         return pattern;
     if (pattern.gainKnown)
-        throw CliError{"--gain: " + Quoted(*o.importPattern) +
+        throw CliError{"--gain: " + QuotedPath(*o.importPattern) +
                        " gives its gains itself; --gain is for a CSV table of attenuations "
                        "(angle,attenuation_db)"};
     return importFile(o, o.gain);

@@ -479,11 +479,13 @@ if(EXISTS /usr/bin/nec2c)
         LINES "Antenna: Dipole 20m" "Antenna polarisation: Horizontal")
     # A folder named with --angle-dir is written or the import fails; the operator's own
     # folder is no stand-in for it.
+    set(stray "$ENV{HOME}/.local/share/radexa/ang/Mine Dipole 2.ang")
+    file(REMOVE "${stray}") # left by an older program that wrote there
     cli_bad(NAME model-write-no-folder DIR "${pat}"
         ARGS --model dipole --frequency 14.2 --height 10 --write --manufacturer Mine
              --antenna "Dipole 2" --angle-dir nowhere
         STDERR "--write: The angle folder \"nowhere\" is no folder")
-    if(EXISTS "${pat}/nowhere" OR EXISTS "$ENV{HOME}/.local/share/radexa/ang/Mine Dipole 2.ang")
+    if(EXISTS "${pat}/nowhere" OR EXISTS "${stray}")
         fail(model-write-no-folder "an angle file was written elsewhere")
     endif()
     cli_bad(NAME model-write-again DIR "${pat}"
@@ -547,6 +549,21 @@ cli_ok(NAME utf8-names DIR "${odd}" ARGS --manufacturer "Müller" --antenna "Yä
     LINES "Manufacturer: Müller" "Antenna: Yägi")
 cli_bad(NAME utf8-unknown DIR "${odd}" ARGS --manufacturer "Müller" --antenna "Öse" --angle-dir none
     STDERR "no antenna 'Öse' of manufacturer 'Müller'")
+
+# File names are used as the file system has them (UTF-8, also beyond Windows-1252); a text
+# value that Windows-1252 cannot hold is refused instead of becoming '?'.
+file(MAKE_DIRECTORY "${odd}/Grüße")
+cli_ok(NAME utf8-paths ARGS --band 20m --report-json "${odd}/Grüße/Жук.json")
+if(NOT EXISTS "${odd}/Grüße/Жук.json")
+    fail(utf8-paths "no ${odd}/Grüße/Жук.json")
+endif()
+file(COPY_FILE "${work}/s70.txt" "${odd}/Grüße/Станция.txt")
+cli_ok(NAME utf8-station DIR "${work}" ARGS --station "${odd}/Grüße/Станция.txt" LINES "Ham-Band: 70cm")
+cli_bad(NAME utf8-station-missing ARGS --station "${odd}/Grüße/nö.txt" STDERR "Grüße/nö\\.txt")
+cli_bad(NAME text-beyond-cp1252 ARGS --report-json "${odd}/r.json" --call "DLЖ1"
+        STDERR "--call: 'DL\\?1' holds a character that Radexa cannot keep")
+cli_bad(NAME antenna-beyond-cp1252 ARGS --manufacturer "Müller" --antenna "Ω"
+        STDERR "--antenna: '\\?' holds a character")
 
 # A long line is quoted in part only.
 string(REPEAT "x" 100000 long)

@@ -271,5 +271,15 @@ TEST(Cp1252, TellsUtf8TextFromWindows1252Text) {
         EXPECT_EQ(LooksLikeUtf8(c.bytes), c.utf8) << c.bytes;
 }
 
+TEST(Cp1252, FitsOnlyTextWhoseEveryCharacterHasAByte) {
+    EXPECT_TRUE(FitsCp1252("Gr\u00FC\u00DFe \u20AC \u2013 \u0178 a?b")); // '?' itself fits
+    EXPECT_TRUE(FitsCp1252(""));
+    EXPECT_FALSE(FitsCp1252("DL\u04161")); // Cyrillic
+    EXPECT_FALSE(FitsCp1252("\xE2\x80\xAE"
+                            "abc"));              // right-to-left override
+    EXPECT_FALSE(FitsCp1252("\xF0\x9F\x93\xA1")); // beyond the basic plane
+    EXPECT_FALSE(FitsCp1252("a\xC3"));            // malformed
+}
+
 } // namespace
 } // namespace radexa

@@ -95,6 +95,19 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
+bool FitsCp1252(std::string_view utf8) {
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const std::size_t n = utf8.size();
+    for (std::size_t i = 0; i < n;) {
+        char32_t cp = 0;
+        const int len = decodeUtf8(p, n, i, cp);
+        if (len == 0 || (cp != '?' && byteForCodePoint(cp) == '?'))
+            return false;
+        i += static_cast<std::size_t>(len);
+    }
+    return true;
+}
+
 bool LooksLikeUtf8(std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t n = bytes.size();

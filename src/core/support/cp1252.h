@@ -15,6 +15,10 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // Code points without a Windows-1252 byte, and malformed UTF-8, become '?'.
 std::string Utf8ToCp1252(std::string_view utf8);
 
+// True when every character of the UTF-8 text has a Windows-1252 byte (malformed UTF-8
+// does not fit).
+bool FitsCp1252(std::string_view utf8);
+
 // True when the bytes are well-formed UTF-8 holding at least one character beyond ASCII,
 // as a file that an editor saved as UTF-8. (Windows-1252 text with such characters is
 // practically never well-formed UTF-8: "\xF6h" is not.)
