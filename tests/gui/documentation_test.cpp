@@ -1,6 +1,7 @@
 // What a user reads besides the windows: the manual pages made from the programs and the
 // operator's manual. Both programs are run as built, so an option they gain later is
 // checked without changing these tests.
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -75,6 +76,65 @@ TEST(Manual, NamesEveryOptionOfTheCommandLineCalculator) {
         EXPECT_TRUE(manual.contains(option)) << option.toStdString();
 }
 
+// The radexa-cli command lines of the examples in a text: lines that begin with the
+// program's name, a trailing "\" joined with the next line; usage lines (with "[") left out.
+QStringList cliExamples(const QString& text) {
+    QStringList examples;
+    QString pending;
+    for (QString line : text.split('\n')) {
+        line = line.trimmed();
+        if (pending.isEmpty() && !line.startsWith(QStringLiteral("radexa-cli ")))
+            continue;
+        pending += line;
+        if (pending.endsWith('\\')) {
+            pending.chop(1);
+            continue;
+        }
+        if (!pending.contains('['))
+            examples << pending.simplified();
+        pending.clear();
+    }
+    return examples;
+}
+
+// Every example runs as written (its output sent nowhere) in a working folder with the
+// catalogue and a station file MYCALL.txt, and ends with exit status 0. Files an example
+// writes land in that folder; a model's angle file too. A model needs nec2c, which
+// scripts/setup.sh installs.
+void expectExamplesRun(const QStringList& examples) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(
+        QFile::copy(RADEXA_SOURCE_DIR "/data/Antennas.txt", folder.filePath("Antennas.txt")));
+    ASSERT_TRUE(QDir(folder.path()).mkdir("ang"));
+    QFile station(folder.filePath("MYCALL.txt"));
+    ASSERT_TRUE(station.open(QIODevice::WriteOnly));
+    station.write("Band/Frequenz...........>2m\r\n"
+                  "Antenne.................>Yagi 9 el 2m;Generic Yagi VHF-UHF\r\n"
+                  "H\xF6he [m]................>12\r\n"
+                  "Leistung [W]............>100\r\n"
+                  "Betriebsart.............>SSB\r\n"
+                  "TXRX-Intervall..........>TX3 RX3\r\n"
+                  "FCC/BNetzA..............>FCC\r\n"
+                  "KabelTyp................>RG213\r\n"
+                  "Kabell\xE4nge.[m]..........>10,00\r\n"
+                  "sonst. D\xE4mpfungen.[dB]..>0,00\r\n");
+    station.close();
+    for (const QString& example : examples) {
+        SCOPED_TRACE(example.toStdString());
+        QStringList arguments = QProcess::splitCommand(example.section(QLatin1Char('>'), 0, 0));
+        arguments.removeFirst();
+        if (arguments.contains("--write"))
+            arguments << "--angle-dir" << folder.filePath("ang");
+        QProcess run;
+        run.setWorkingDirectory(folder.path());
+        run.start(kBin + "radexa-cli", arguments);
+        ASSERT_TRUE(run.waitForFinished(60000));
+        EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    }
+}
+
 // The plain text of an HTML piece, blanks collapsed.
 QString plainText(const QString& html) {
     return QTextDocumentFragment::fromHtml(html).toPlainText().simplified();
@@ -88,6 +148,23 @@ QStringList elementTexts(const QString& html, const QString& tag) {
     for (const auto& m : element.globalMatch(html))
         texts << plainText(m.captured(1));
     return texts;
+}
+
+// Every command-line example of the manual and of the README runs as it is written.
+TEST(Manual, CommandLineExamplesRun) {
+    QStringList examples;
+    const QRegularExpression pre(QStringLiteral("<pre>(.*?)</pre>"),
+                                 QRegularExpression::DotMatchesEverythingOption);
+    for (const auto& m : pre.globalMatch(fileText(kManualSource)))
+        examples += cliExamples(QTextDocumentFragment::fromHtml(m.captured()).toPlainText());
+    ASSERT_GE(examples.size(), 10);
+    expectExamplesRun(examples);
+}
+
+TEST(Readme, CommandLineExamplesRun) {
+    const QStringList examples = cliExamples(fileText(RADEXA_SOURCE_DIR "/README.md"));
+    ASSERT_GE(examples.size(), 5);
+    expectExamplesRun(examples);
 }
 
 // The manual as the build writes it, read back page by page.
