@@ -358,7 +358,8 @@ void checkPatternMode(Options& o, const StringArray& given) {
 void checkCombinations(const Options& o) {
     if (o.stationFile && !o.stationOptions.empty())
         throw CliError{"--station: the file gives the station; allowed with --angle-dir, "
-                       "--polarisation, --distance, --json and the report's options, not with " +
+                       "--polarisation, --distance, the limit options, --compare, --json and "
+                       "the report's options, not with " +
                        o.stationOptions.front()};
     if (o.manufacturer.has_value() != o.antenna.has_value())
         throw CliError{std::string(o.antenna ? "--antenna" : "--manufacturer") +
