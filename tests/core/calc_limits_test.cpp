@@ -221,7 +221,9 @@ TEST(LimitSets, HFieldPowerDensityAndAveragingTime) {
         {k1998, LimitCheck::Icnirp1998, 145, 27.5, 0.073, 2, 6},
         {k1998, LimitCheck::Icnirp1998, 3.6, 45.853, 0.202778, u, 6},
         {k1998, LimitCheck::Icnirp1998, 9999, 61, 0.16, 10, 6},
-        {k1998, LimitCheck::Icnirp1998, 10000, 61, 0.16, 10, 6.06051}, // 68/f^1.05, f in GHz
+        {k1998, LimitCheck::Icnirp1998, 10000, 61, 0.16, 10, 6}, // 68/f^1.05 only beyond 10 GHz
+        {k1998, LimitCheck::Icnirp1998, 10000.001, 61, 0.16, 10, 6.06051}, // f in GHz
+        {k1998, LimitCheck::Icnirp1998, 10500, 61, 0.16, 10, 5.75785},
         {k2020, LimitCheck::WholeBody, 145, 27.7, 0.073, 2, 30},
         {k2020, LimitCheck::WholeBody, 1000, 43.4813, 0.117004, 5, 30},
         {k2020, LimitCheck::WholeBody, 10000, 61.4003, u, 10, 30}, // E from S
