@@ -601,6 +601,16 @@ TEST(FccExemption, ThresholdsAndReasons) {
         else
             EXPECT_NEAR(x.Threshold / c.threshold, 1, 1e-5) << where << ": " << x.Threshold;
     }
+    // R at lambda/2pi itself is enough; a hair below it is not (a band: at its lower edge).
+    for (const FrequencyChoice f : {FrequencyChoice::Band(2), FrequencyChoice::Band(12),
+                                    FrequencyChoice::Fixed(1.34), FrequencyChoice::Fixed(1500)}) {
+        const double r = EvaluateFccExemption(f, 0, 1).NearField;
+        EXPECT_NEAR(r * ReferenceFrequency(f), 47.71, 0.01);
+        EXPECT_EQ(EvaluateFccExemption(f, 0, r).outcome, ExemptionOutcome::Exempt) << r;
+        EXPECT_EQ(EvaluateFccExemption(f, 0, r * (1 - 1e-9)).outcome,
+                  ExemptionOutcome::InsideNearField)
+            << r;
+    }
     EXPECT_NEAR(EvaluateFccExemption(FrequencyChoice::Band(3), 1, 14).NearField, 13.6324, 1e-4);
     EXPECT_EQ(EvaluateFccExemption(FrequencyChoice::Band(0), 1, 1).refusal, Refusal::NoBand);
     EXPECT_EQ(EvaluateFccExemption(FrequencyChoice::Band(12), 1, -1).refusal,
