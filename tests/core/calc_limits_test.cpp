@@ -221,7 +221,9 @@ TEST(LimitSets, HFieldPowerDensityAndAveragingTime) {
         {k1998, LimitCheck::Icnirp1998, 145, 27.5, 0.073, 2, 6},
         {k1998, LimitCheck::Icnirp1998, 3.6, 45.853, 0.202778, u, 6},
         {k1998, LimitCheck::Icnirp1998, 9999, 61, 0.16, 10, 6},
-        {k1998, LimitCheck::Icnirp1998, 10000, 61, 0.16, 10, 6.06051}, // 68/f^1.05, f in GHz
+        {k1998, LimitCheck::Icnirp1998, 10000, 61, 0.16, 10, 6}, // 68/f^1.05 only beyond 10 GHz
+        {k1998, LimitCheck::Icnirp1998, 10000.001, 61, 0.16, 10, 6.06051}, // f in GHz
+        {k1998, LimitCheck::Icnirp1998, 10500, 61, 0.16, 10, 5.75785},
         {k2020, LimitCheck::WholeBody, 145, 27.7, 0.073, 2, 30},
         {k2020, LimitCheck::WholeBody, 1000, 43.4813, 0.117004, 5, 30},
         {k2020, LimitCheck::WholeBody, 10000, 61.4003, u, 10, 30}, // E from S
@@ -598,6 +600,16 @@ TEST(FccExemption, ThresholdsAndReasons) {
             EXPECT_EQ(x.Threshold, kUndefined) << where;
         else
             EXPECT_NEAR(x.Threshold / c.threshold, 1, 1e-5) << where << ": " << x.Threshold;
+    }
+    // R at lambda/2pi itself is enough; a hair below it is not (a band: at its lower edge).
+    for (const FrequencyChoice f : {FrequencyChoice::Band(2), FrequencyChoice::Band(12),
+                                    FrequencyChoice::Fixed(1.34), FrequencyChoice::Fixed(1500)}) {
+        const double r = EvaluateFccExemption(f, 0, 1).NearField;
+        EXPECT_NEAR(r * ReferenceFrequency(f), 47.71, 0.01);
+        EXPECT_EQ(EvaluateFccExemption(f, 0, r).outcome, ExemptionOutcome::Exempt) << r;
+        EXPECT_EQ(EvaluateFccExemption(f, 0, r * (1 - 1e-9)).outcome,
+                  ExemptionOutcome::InsideNearField)
+            << r;
     }
     EXPECT_NEAR(EvaluateFccExemption(FrequencyChoice::Band(3), 1, 14).NearField, 13.6324, 1e-4);
     EXPECT_EQ(EvaluateFccExemption(FrequencyChoice::Band(0), 1, 1).refusal, Refusal::NoBand);

@@ -137,7 +137,10 @@ Check instantaneous(double e, Law h) {
 std::vector<SetTable> buildTables() {
     std::vector<SetTable> sets;
     // ICNIRP 1998, Table 7 (general public); E as the band table has it (27.5 V/m where
-    // the guideline prints 28); 68/f^1.05 min (f in GHz) above 10 GHz, footnote to Table 7.
+    // the guideline prints 28); averaging 6 min up to and with 10 GHz, 68/f^1.05 min (f in
+    // GHz) for frequencies exceeding 10 GHz, footnotes to Table 7. The ranges include their
+    // lower edge, so the 68/f^1.05 range starts just above 10 GHz.
+    const double above10GHz = std::nextafter(10000.0, 300000.0);
     sets.push_back(
         {LimitSet::Icnirp1998,
          "ICNIRP1998",
@@ -152,8 +155,8 @@ std::vector<SetTable> buildTables() {
                  {1, 10, Pow(87, -0.5), Pow(0.73, -1), kNone, Flat(6)},
                  {10, 400, Flat(27.5), Flat(0.073), Flat(2), Flat(6)},
                  {400, 2000, Pow(1.375, 0.5), Pow(0.0037, 0.5), Pow(1.0 / 200, 1), Flat(6)},
-                 {2000, 10000, Flat(61), Flat(0.16), Flat(10), Flat(6)},
-                 {10000, 300000, Flat(61), Flat(0.16), Flat(10), Pow(68, -1.05, 1000)},
+                 {2000, above10GHz, Flat(61), Flat(0.16), Flat(10), Flat(6)},
+                 {above10GHz, 300000, Flat(61), Flat(0.16), Flat(10), Pow(68, -1.05, 1000)},
              },
              {}}},
            {}}}});
