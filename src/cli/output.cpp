@@ -1,5 +1,6 @@
 #include "cli/output.h"
 
+#include "core/app/limitspage.h"
 #include "core/app/report.h"
 #include "core/app/stationfile.h"
 #include "core/support/cp1252.h"
@@ -87,11 +88,10 @@ std::string limitLines(const StationModel& m) {
     out +=
         "Binding check: " + (binding ? LimitCheckName(binding->check) : std::string("---")) + "\n";
     for (const LimitCheckResult& c : l.checks)
-        out +=
-            "Check " + LimitCheckName(c.check) + ": E " + levelText(c.E, kFormat) + " V/m, H " +
-            levelText(c.H, "%3.3f") + " A/m, S " + levelText(c.S, kFormat) + " W/m\xB2, " +
-            (c.AveragingMinutes > 0 ? FormatReal("%1.0f", c.AveragingMinutes) + " min" : "peak") +
-            ", distance " + levelText(c.SafetyDistance, kFormat) + " m\n";
+        out += "Check " + LimitCheckName(c.check) + ": E " + levelText(c.E, kFormat) + " V/m, H " +
+               levelText(c.H, "%3.3f") + " A/m, S " + levelText(c.S, kFormat) + " W/m\xB2, " +
+               (c.AveragingMinutes > 0 ? AveragingText(c.AveragingMinutes) : "peak") +
+               ", distance " + levelText(c.SafetyDistance, kFormat) + " m\n";
     if (const auto e = m.exemption(); e && e->ok())
         out += std::string("FCC exemption: ") +
                (e->Exempt ? "exempt" : "evaluation required, " + ExemptionOutcomeText(e->outcome)) +

@@ -106,5 +106,26 @@ TEST(TrimmedNumber, ShortestForm) {
     EXPECT_EQ(TrimmedNumber(0.003), "0,003");
 }
 
+TEST(AveragingText, ShortTimesAboveTenGigahertzAreNotRoundedAway) {
+    ScopedNumberSettings comma(commaSettings());
+    // ICNIRP 1998 above 10 GHz and Safety Code 6 above 15 GHz average over 68/f^1.05 and
+    // 616000/f^1.2 minutes: at 140 GHz well under one minute.
+    const struct {
+        LimitSet set;
+        double mhz;
+        std::string text;
+    } cases[] = {
+        {LimitSet::Icnirp1998, 145, "6 min"},       {LimitSet::Icnirp1998, 10500, "5,76 min"},
+        {LimitSet::Icnirp1998, 140000, "0,38 min"}, {LimitSet::Sc6, 140000, "0,41 min"},
+        {LimitSet::Icnirp2020, 145, "30 min"},
+    };
+    for (const auto& c : cases) {
+        const LimitChecksTable table =
+            LimitChecksTexts(evaluate(c.set, FrequencyChoice::Fixed(c.mhz)), Language::English);
+        ASSERT_FALSE(table.rows.empty()) << c.mhz;
+        EXPECT_EQ(table.rows[0][4], c.text) << c.mhz;
+    }
+}
+
 } // namespace
 } // namespace radexa

@@ -31,7 +31,7 @@ LimitChecksTable LimitChecksTexts(const LimitEvaluation& limits, Language langua
             levelText(c.E, "%3.2f"),
             levelText(c.H, "%3.3f"),
             levelText(c.S, "%3.2f"),
-            c.AveragingMinutes > 0 ? FormatReal("%1.0f", c.AveragingMinutes) + " min"
+            c.AveragingMinutes > 0 ? AveragingText(c.AveragingMinutes)
                                    : MessageText(language, MessageId::MsgPeak),
             levelText(c.SafetyDistance, "%3.2f"),
         });
@@ -69,8 +69,12 @@ std::string LimitRefusalMessage(Refusal refusal, const LimitChoice& choice, Lang
     return RefusalText(refusal);
 }
 
-std::string TrimmedNumber(double x) {
-    std::string t = FormatReal("%1.4f", x);
+std::string AveragingText(double minutes) {
+    return TrimmedNumber(minutes, 2) + " min";
+}
+
+std::string TrimmedNumber(double x, int decimals) {
+    std::string t = FormatReal(("%1." + std::to_string(decimals) + "f").c_str(), x);
     while (!t.empty() && t.back() == '0')
         t.pop_back();
     if (!t.empty() && (t.back() == ',' || t.back() == '.'))

@@ -30,7 +30,11 @@ std::string ExemptionText(const FccExemption& exemption, Language language);
 // for NoLimitTier (both in the language), else the refusal's own (English) text.
 std::string LimitRefusalMessage(Refusal refusal, const LimitChoice& choice, Language language);
 
-// A number as short as it can be written: "0,1", "300000".
-std::string TrimmedNumber(double x);
+// A number as short as it can be written with at most that many decimals: "0,1", "300000".
+std::string TrimmedNumber(double x, int decimals = 4);
+
+// An averaging time: "30 min", "5,76 min", "0,38 min" (whole minutes would show the short
+// times above 100 GHz as "0 min").
+std::string AveragingText(double minutes);
 
 } // namespace radexa
