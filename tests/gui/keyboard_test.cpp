@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -165,6 +166,35 @@ TEST_F(Keyboard, ReloadInTheMiddleOfAChoiceLeavesNoDeadAntenna) {
         << boxes.warnings()[0].toStdString();
     EXPECT_EQ(text("EditAntenne"), "MyAnt");
     EXPECT_EQ(form->LBHersteller->count(), 2);
+}
+
+// The Angle page exists only for a taken antenna with angle data: the arrow keys on the
+// tabs and Ctrl+Tab pass it by, and a page that goes while shown leaves a page to see.
+TEST_F(Keyboard, TheHiddenAnglePageCannotBeReachedNorStayShown) {
+    auto* tabs = form->PageControl;
+    auto* bar = tabs->tabBar();
+    form->PageControl->setCurrentWidget(form->TSCable);
+    key(bar, Qt::Key_Right);
+    EXPECT_EQ(tabs->currentWidget(), form->TSLimits);
+    form->PageControl->setCurrentWidget(form->TSCable);
+    key(tabs, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentWidget(), form->TSLimits);
+    key(bar, Qt::Key_Left);
+    EXPECT_EQ(tabs->currentWidget(), form->TSCable);
+
+    takeMyAnt();
+    ASSERT_TRUE(angleTabShown());
+    form->PageControl->setCurrentWidget(form->TSCable);
+    key(bar, Qt::Key_Right);
+    EXPECT_EQ(tabs->currentWidget(), form->TSAngle);
+    // 20 m: no point of MyAnt fits, the antenna and its Angle page go.
+    form->CBBand->setCurrentIndex(5);
+    form->CBBandChange();
+    EXPECT_FALSE(angleTabShown());
+    EXPECT_TRUE(tabs->isTabVisible(tabs->currentIndex()));
+    form->PageControl->setCurrentWidget(form->TSCable);
+    key(bar, Qt::Key_Right);
+    EXPECT_EQ(tabs->currentWidget(), form->TSLimits);
 }
 
 // The window and the command-line calculator show the same station alike.

@@ -301,7 +301,13 @@ void TRadexaForm::showPage(int index) {
 }
 
 void TRadexaForm::setAngleTabVisible(bool visible) {
-    PageControl->setTabVisible(PageControl->indexOf(TSAngle), visible);
+    const int tab = PageControl->indexOf(TSAngle);
+    // A hidden tab must not be reached by the arrow keys or Ctrl+Tab either: those skip
+    // only disabled tabs. A page that goes while shown gives way to the Antenna page.
+    if (!visible && PageControl->currentIndex() == tab)
+        showPage(0);
+    PageControl->setTabEnabled(tab, visible);
+    PageControl->setTabVisible(tab, visible);
 }
 
 void TRadexaForm::refuseField(TEditAlign* field, const QString& message) {
