@@ -139,6 +139,10 @@ TRadexaForm::TRadexaForm(const QString& programFolder, bool showSplash, QWidget*
     PageControl = new QTabWidget(client);
     PageControl->setObjectName(QStringLiteral("PageControl"));
     PageControl->setGeometry(272, 8, 377, 401);
+    // Five long captions (Swedish, or a larger system font) must not push the last tab
+    // behind scroll arrows: the tabs share the width, a caption too long is shortened.
+    PageControl->setUsesScrollButtons(false);
+    PageControl->setElideMode(Qt::ElideRight);
     auto page = [&](const char* name, const QString& caption) {
         auto* w = new QWidget;
         w->setObjectName(QString::fromLatin1(name));
