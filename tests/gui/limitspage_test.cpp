@@ -4,6 +4,7 @@
 
 #include "gui/support/controls.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -104,6 +105,46 @@ TEST_F(LimitsPage, AStationFileKeepsTheChoice) {
     EXPECT_EQ(form->CBLimits->currentIndex(), 2);
     EXPECT_EQ(form->RGGround->itemIndex(), 1);
     EXPECT_TRUE(boxes.boxes.empty());
+}
+
+// A field still being typed in when a menu (which takes no focus from it) saves the
+// station or switches the language: what it shows is taken first, so the file, the
+// results and the field agree, and nothing typed is lost.
+TEST_F(LimitsPage, WhatAFieldShowsIsTakenBeforeSavingOrSwitchingLanguage) {
+    start();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    form->ShowLimitsPage();
+    takeMyAnt();
+    TEditAlign* exempt = field("EditExemptDist");
+    exempt->setFocus();
+    exempt->setText("5");
+    form->MIGermanClick();
+    EXPECT_EQ(exempt->text(), "5");
+    EXPECT_EQ(form->model().exemptionDistanceText(), "5");
+    EXPECT_FALSE(form->LaExemption->text().isEmpty());
+
+    exempt->setText("7");
+    boxes.fileAnswers.push_back(path("typed.txt"));
+    form->MISaveAsClick();
+    EXPECT_TRUE(readFile(path("typed.txt")).endsWith("Abstand Freistellung....>7\r\n"));
+
+    TEditAlign* power = field("EditPower");
+    power->setFocus();
+    power->setText("400");
+    boxes.fileAnswers.push_back(path("typed.txt"));
+    form->MISaveClick();
+    EXPECT_TRUE(readFile(path("typed.txt")).contains("Leistung [W]............>400\r\n"));
+    EXPECT_EQ(form->model().last().input.Power, 400);
+    EXPECT_TRUE(boxes.boxes.empty());
+
+    // A text that is refused is not saved: one warning, and the file stays as it was.
+    exempt->setFocus();
+    exempt->setText("x");
+    boxes.fileAnswers.push_back(path("typed.txt"));
+    form->MISaveClick();
+    EXPECT_EQ(boxes.warnings().size(), 1);
+    EXPECT_TRUE(readFile(path("typed.txt")).endsWith("Abstand Freistellung....>7\r\n"));
 }
 
 } // namespace

@@ -324,6 +324,15 @@ void TRadexaForm::refuseField(TEditAlign* field, const QString& message) {
         m_refusing = false;
 }
 
+bool TRadexaForm::leaveTypedField() {
+    auto* field = qobject_cast<TEditAlign*>(QApplication::focusWidget());
+    if (!field || field->window() != this)
+        return true;
+    const int before = m_warningsShown;
+    emit field->exited();
+    return m_warningsShown == before;
+}
+
 // ---- the model on the window ------------------------------------------------------
 
 void TRadexaForm::render() {
@@ -501,6 +510,7 @@ QString TRadexaForm::noticeText(const Notice& notice) const {
 }
 
 void TRadexaForm::report(const Notices& notices) {
+    m_warningsShown += static_cast<int>(notices.size());
     for (const Notice& n : notices) {
         TEditAlign* field = n.field == InputField::Power         ? EditPower
                             : n.field == InputField::CableLength ? EditCableLength

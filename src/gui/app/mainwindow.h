@@ -159,6 +159,10 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Empties the field, gives it the focus and shows the warning.
     void refuseField(TEditAlign* field, const QString& message);
+    // The window's field that has the focus is left, as a click elsewhere leaves it: a menu
+    // takes no focus, and what the field shows must count before the station is saved or
+    // the language switched. False when that gave the operator a warning.
+    bool leaveTypedField();
     void onExit(TEditAlign* field, std::function<void()> handler);
     // A field's text goes to the model as it is typed (not while the window renders).
     void onTyped(TEditAlign* field, std::function<void(const std::string&)> handler);
@@ -237,6 +241,7 @@ private:
     bool m_rendering = false;
     Language m_language = Language::English;
     bool m_closing = false;
+    int m_warningsShown = 0; // by report(), so that a caller can tell whether it warned
 };
 
 // The property of a widget whose tool tip shows its whole text (a list's items, a cut

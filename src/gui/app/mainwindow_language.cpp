@@ -77,6 +77,8 @@ QString TRadexaForm::message(MessageId id) const {
 }
 
 void TRadexaForm::applyLanguage(Language language) {
+    // What is being typed counts before the window is rendered in the new language.
+    leaveTypedField();
     m_language = language;
     for (Language l : kLanguages)
         if (auto* item = findChild<QAction*>(QString::fromLatin1(
