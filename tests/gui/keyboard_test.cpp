@@ -197,6 +197,34 @@ TEST_F(Keyboard, TheHiddenAnglePageCannotBeReachedNorStayShown) {
     EXPECT_EQ(tabs->currentWidget(), form->TSLimits);
 }
 
+// What the mouse opens by a click or double-click on a field, Enter opens from the
+// keyboard: the fixed frequency, the power for a distance, the field's page.
+TEST_F(Keyboard, EnterOnAFieldDoesWhatItsClickDoes) {
+    boxes.textAnswers.push_back(QString("145,5"));
+    key(field("EditFreq"), Qt::Key_Return);
+    ASSERT_EQ(boxes.asked.size(), 1);
+    EXPECT_TRUE(form->model().frequency().FixedFrequencyMode);
+    EXPECT_EQ(text("EditFreq"), "145,50");
+
+    // Tab from the last input field reaches the distance field.
+    field("EditAtt")->setFocus();
+    QTest::keyClick(field("EditAtt"), Qt::Key_Tab);
+    EXPECT_TRUE(field("EditrPS")->hasFocus());
+    boxes.textAnswers.push_back(QString("2"));
+    key(field("EditrPS"), Qt::Key_Return);
+    ASSERT_EQ(boxes.asked.size(), 2);
+    EXPECT_NE(text("EditPower"), "100");
+
+    key(field("EditMode"), Qt::Key_Return);
+    EXPECT_EQ(form->PageControl->currentWidget(), form->TSMode);
+    key(field("EditAtt"), Qt::Key_Enter);
+    EXPECT_EQ(form->PageControl->currentWidget(), form->TSCable);
+    // Enter in the power field still only leaves it.
+    key(field("EditPower"), Qt::Key_Return);
+    EXPECT_EQ(boxes.asked.size(), 2);
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
 // The window and the command-line calculator show the same station alike.
 TEST_F(Keyboard, TheWindowAgreesWithTheCommandLineForTheSameStation) {
     takeMyAnt();

@@ -188,6 +188,8 @@ void TRadexaForm::buildOutputGroups(QWidget* c) {
     LarPS = label(GBDist, "LarPS", "Distance [m]", lx, 19, lw);
     EditrPS = output(GBDist, "EditrPS", fx, 19, fw);
     EditrPS->setBackground(kOutputRed);
+    // Enter on it asks for a distance (as a double click does): Tab reaches it.
+    EditrPS->setFocusPolicy(Qt::StrongFocus);
     LarNahfeld = label(GBDist, "LarNahfeld", "Nearfield Conds [m]", lx, 41, lw);
     EditrNahfeld = output(GBDist, "EditrNahfeld", fx, 41, fw);
     EditrNahfeld->setBackground(kNearField);
