@@ -197,6 +197,22 @@ TEST_F(Keyboard, TheHiddenAnglePageCannotBeReachedNorStayShown) {
     EXPECT_EQ(tabs->currentWidget(), form->TSLimits);
 }
 
+// A cable ticked shows on the Cable page at once and counts from the next calculation on;
+// a station file written before that calculation holds the window's results all the same.
+TEST_F(Keyboard, ACableTickedJustBeforeSavingIsCalculatedWith) {
+    takeMyAnt();
+    form->PageControl->setCurrentWidget(form->TSCable);
+    const QString before = text("EditEIRP");
+    key(form->CLBCable, Qt::Key_Up); // RG174: more loss than RG213
+    EXPECT_EQ(text("EditEIRP"), before);
+    boxes.fileAnswers.push_back(path("ticked.txt"));
+    form->MISaveAsClick();
+    EXPECT_TRUE(readFile(path("ticked.txt")).contains(">RG174\r\n"));
+    EXPECT_EQ(form->model().last().input.TotalAtt, form->model().cablePage().TotalAtt);
+    EXPECT_NE(text("EditEIRP"), before);
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
 // What the mouse opens by a click or double-click on a field, Enter opens from the
 // keyboard: the fixed frequency, the power for a distance, the field's page.
 TEST_F(Keyboard, EnterOnAFieldDoesWhatItsClickDoes) {

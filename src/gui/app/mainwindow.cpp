@@ -333,6 +333,16 @@ bool TRadexaForm::leaveTypedField() {
     return m_warningsShown == before;
 }
 
+bool TRadexaForm::calculateWhatIsShown() {
+    if (!leaveTypedField())
+        return false;
+    if (m_model.last().input.TotalAtt == m_model.cablePage().TotalAtt)
+        return true;
+    const int before = m_warningsShown;
+    calcCall();
+    return m_warningsShown == before;
+}
+
 // ---- the model on the window ------------------------------------------------------
 
 void TRadexaForm::render() {

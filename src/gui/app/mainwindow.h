@@ -163,6 +163,11 @@ private:
     // takes no focus, and what the field shows must count before the station is saved or
     // the language switched. False when that gave the operator a warning.
     bool leaveTypedField();
+    // Before the station leaves the window (station file, report): the typed field is
+    // left, and a cable ticked since the last calculation, which the Cable page already
+    // shows, is calculated with, so that what is written is what the window shows. False
+    // when that gave the operator a warning.
+    bool calculateWhatIsShown();
     void onExit(TEditAlign* field, std::function<void()> handler);
     // A field's text goes to the model as it is typed (not while the window renders).
     void onTyped(TEditAlign* field, std::function<void(const std::string&)> handler);

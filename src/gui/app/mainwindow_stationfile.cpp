@@ -53,7 +53,7 @@ QString TRadexaForm::currentStationFile() const {
 }
 
 void TRadexaForm::MISaveClick() {
-    if (!leaveTypedField())
+    if (!calculateWhatIsShown())
         return;
     if (!m_model.currentStationFile().empty())
         Speichern(currentStationFile());
@@ -62,7 +62,7 @@ void TRadexaForm::MISaveClick() {
 }
 
 void TRadexaForm::MISaveAsClick() {
-    if (!leaveTypedField())
+    if (!calculateWhatIsShown())
         return;
     const FrequencyChoice& f = m_model.frequency();
     const QString proposed = stationFolder(m_paths.ProgramFolder) +
@@ -166,7 +166,7 @@ void TRadexaForm::Oeffnen(const QString& fileName) {
 // ---- compliance report ---------------------------------------------------------------
 
 void TRadexaForm::MIReportClick() {
-    if (!leaveTypedField())
+    if (!calculateWhatIsShown())
         return;
     SaveStationReport(this, m_model, m_language, m_paths.SettingsFile,
                       stationFolder(m_paths.ProgramFolder));
