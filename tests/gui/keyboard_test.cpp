@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 
 namespace radexa::testing {
@@ -195,6 +196,21 @@ TEST_F(Keyboard, TheHiddenAnglePageCannotBeReachedNorStayShown) {
     form->PageControl->setCurrentWidget(form->TSCable);
     key(bar, Qt::Key_Right);
     EXPECT_EQ(tabs->currentWidget(), form->TSLimits);
+}
+
+// Tab leaves the angle table, forwards and backwards.
+TEST_F(Keyboard, TabLeavesTheAngleTable) {
+    takeMyAnt();
+    form->PageControl->setCurrentWidget(form->TSAngle);
+    auto* table = form->SGWinkel;
+    table->setFocus();
+    table->setCurrentIndex(table->model()->index(0, 0));
+    ASSERT_TRUE(table->hasFocus());
+    QTest::keyClick(table, Qt::Key_Tab);
+    EXPECT_FALSE(table->hasFocus());
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(field("EditHoehe")->hasFocus());
 }
 
 // A cable ticked shows on the Cable page at once and counts from the next calculation on;

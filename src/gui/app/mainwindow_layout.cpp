@@ -366,6 +366,9 @@ void TRadexaForm::buildAnglePage(QWidget* p) {
     SGWinkel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     SGWinkel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SGWinkel->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the table (the arrow keys walk its cells), instead of walking hundreds of
+    // cells before the next control.
+    SGWinkel->setTabKeyNavigation(false);
     SGWinkel->setContextMenuPolicy(Qt::CustomContextMenu);
     PM = new QMenu(this);
     PM->setObjectName("PM");
