@@ -162,6 +162,9 @@ TRadexaForm::TRadexaForm(const QString& programFolder, bool showSplash, QWidget*
         CBBand->addItem(toQ(HamBands(i)));
     CBBand->setCurrentIndex(-1);
     setFixedSize(655, 415 + menuBar()->sizeHint().height());
+    // Enter presses the button that has the focus, as Space does.
+    for (QPushButton* b : {ButTakeAnt, ButSetAttNull, ButGleich, ButDiagramm, ButSeitenansicht})
+        b->setAutoDefault(true);
     connectHandlers();
 
     FormCreate(showSplash);
