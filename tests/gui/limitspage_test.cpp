@@ -138,6 +138,16 @@ TEST_F(LimitsPage, WhatAFieldShowsIsTakenBeforeSavingOrSwitchingLanguage) {
     EXPECT_EQ(form->model().last().input.Power, 400);
     EXPECT_TRUE(boxes.boxes.empty());
 
+    // A power that is refused when the language switches warns once.
+    power->setFocus();
+    power->setText("x");
+    form->MIFrenchClick();
+    EXPECT_EQ(boxes.warnings().size(), 1);
+    EXPECT_EQ(form->model().last().input.Power, 400);
+    boxes.boxes.clear();
+    power->setText("400");
+    form->calcCall();
+
     // A text that is refused is not saved: one warning, and the file stays as it was.
     exempt->setFocus();
     exempt->setText("x");
