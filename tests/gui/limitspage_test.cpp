@@ -157,5 +157,29 @@ TEST_F(LimitsPage, WhatAFieldShowsIsTakenBeforeSavingOrSwitchingLanguage) {
     EXPECT_TRUE(readFile(path("typed.txt")).endsWith("Abstand Freistellung....>7\r\n"));
 }
 
+// A station whose every calculation warns (FCC has no level on LW) is saved all the same
+// when the field being typed in is taken first.
+TEST_F(LimitsPage, AStationWhoseCalculationAlwaysWarnsIsSavedAllTheSame) {
+    writeFile(path("AntUser.txt"), "[Low]\r\nLongwire,Wire,0.137,0,1,#\r\n");
+    start();
+    form->ShowLimitsPage();
+    form->CBLimits->setCurrentIndex(2);
+    form->CBLimitsChange();
+    form->CBBand->setCurrentIndex(0); // LW
+    form->CBBandChange();
+    takeAntenna(2, 0);
+    ASSERT_EQ(text("EditAntenne"), "Longwire");
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    TEditAlign* power = field("EditPower");
+    power->setFocus();
+    power->setText("300");
+    boxes.boxes.clear();
+    boxes.fileAnswers.push_back(path("lw.txt"));
+    form->MISaveAsClick();
+    EXPECT_TRUE(readFile(path("lw.txt")).contains("Leistung [W]............>300\r\n"));
+    EXPECT_EQ(boxes.warnings().size(), 1); // the missing level, said once
+}
+
 } // namespace
 } // namespace radexa::testing

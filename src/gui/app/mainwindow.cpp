@@ -320,6 +320,7 @@ void TRadexaForm::setAngleTabVisible(bool visible) {
 void TRadexaForm::refuseField(TEditAlign* field, const QString& message) {
     const bool outer = !m_refusing;
     m_refusing = true;
+    ++m_fieldsRefused;
     field->clear();
     field->setFocus();
     ShowWarningText(message);
@@ -331,9 +332,9 @@ bool TRadexaForm::leaveTypedField() {
     auto* field = qobject_cast<TEditAlign*>(QApplication::focusWidget());
     if (!field || field->window() != this)
         return true;
-    const int before = m_warningsShown;
+    const int before = m_fieldsRefused;
     emit field->exited();
-    return m_warningsShown == before;
+    return m_fieldsRefused == before;
 }
 
 bool TRadexaForm::calculateWhatIsShown() {
@@ -341,9 +342,9 @@ bool TRadexaForm::calculateWhatIsShown() {
         return false;
     if (m_model.last().input.TotalAtt == m_model.cablePage().TotalAtt)
         return true;
-    const int before = m_warningsShown;
+    const int before = m_fieldsRefused;
     calcCall();
-    return m_warningsShown == before;
+    return m_fieldsRefused == before;
 }
 
 // ---- the model on the window ------------------------------------------------------
@@ -523,7 +524,6 @@ QString TRadexaForm::noticeText(const Notice& notice) const {
 }
 
 void TRadexaForm::report(const Notices& notices) {
-    m_warningsShown += static_cast<int>(notices.size());
     for (const Notice& n : notices) {
         TEditAlign* field = n.field == InputField::Power         ? EditPower
                             : n.field == InputField::CableLength ? EditCableLength
@@ -677,8 +677,10 @@ void TRadexaForm::RGGroundClick(int index) {
 
 void TRadexaForm::EditExemptDistExit() {
     const Outcome o = m_model.setExemptionDistanceText(textOf(EditExemptDist));
-    if (o.refused)
+    if (o.refused) {
+        ++m_fieldsRefused;
         EditExemptDist->setFocus();
+    }
     apply(o);
 }
 

@@ -161,12 +161,12 @@ private:
     void refuseField(TEditAlign* field, const QString& message);
     // The window's field that has the focus is left, as a click elsewhere leaves it: a menu
     // takes no focus, and what the field shows must count before the station is saved or
-    // the language switched. False when that gave the operator a warning.
+    // the language switched. False when the field's text was refused.
     bool leaveTypedField();
     // Before the station leaves the window (station file, report): the typed field is
     // left, and a cable ticked since the last calculation, which the Cable page already
     // shows, is calculated with, so that what is written is what the window shows. False
-    // when that gave the operator a warning.
+    // when a field's text was refused.
     bool calculateWhatIsShown();
     void onExit(TEditAlign* field, std::function<void()> handler);
     // A field's text goes to the model as it is typed (not while the window renders).
@@ -246,7 +246,9 @@ private:
     bool m_rendering = false;
     Language m_language = Language::English;
     bool m_closing = false;
-    int m_warningsShown = 0; // by report(), so that a caller can tell whether it warned
+    // Fields whose text was refused (emptied or given the focus back, with a warning), so
+    // that a caller can tell whether leaving a field refused it.
+    int m_fieldsRefused = 0;
 };
 
 // The property of a widget whose tool tip shows its whole text (a list's items, a cut
