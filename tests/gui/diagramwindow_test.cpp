@@ -84,13 +84,20 @@ TEST_F(DiagramWindow, SaveWritesABitmapCancelSaysNothingFailureWarns) {
     } cases[] = {
         {"saved", dir.filePath("d.txt"), true, {}},
         {"cancelled", std::nullopt, false, {}},
-        {"unwritable", dir.filePath("no/such/folder.bmp"), false, {"File was NOT saved!"}},
+        // The warning goes on to say why.
+        {"unwritable",
+         dir.filePath("no/such/folder.bmp"),
+         false,
+         {"File was NOT saved!\nCannot write \"" + dir.filePath("no/such/folder.bmp")}},
     };
     for (const auto& c : cases) {
         dialogs.boxes.clear();
         dialogs.fileAnswers.push_back(c.answer);
         action("MISpeichern")->trigger();
-        EXPECT_EQ(dialogs.warnings(), c.warnings) << c.what;
+        ASSERT_EQ(dialogs.warnings().size(), c.warnings.size()) << c.what;
+        for (int i = 0; i < c.warnings.size(); ++i)
+            EXPECT_TRUE(dialogs.warnings()[i].startsWith(c.warnings[i]))
+                << c.what << ": " << dialogs.warnings()[i].toStdString();
         EXPECT_EQ(dialogs.lastProposedFile, "Diagramm.bmp");
         if (c.written) {
             const QImage back(*c.answer, "BMP");

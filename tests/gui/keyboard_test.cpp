@@ -12,7 +12,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 
 namespace radexa::testing {
@@ -60,7 +62,7 @@ TEST_F(Keyboard, CableListMovesItsOneTickWithTheHighlightAndComputesWithIt) {
     key(cables, Qt::Key_Up);
     EXPECT_TRUE(cables->checked(5)); // RG174
     EXPECT_EQ(ticks(), 1);
-    form->ButGleichClick();
+    key(form->ButGleich, Qt::Key_Enter);
     EXPECT_EQ(form->model().last().input.TotalAtt, form->model().cablePage().TotalAtt);
     EXPECT_EQ(text("EditAtt"),
               QString::fromStdString(FormatReal("%3.2f", form->model().cablePage().TotalAtt)));
@@ -96,7 +98,7 @@ TEST_F(Keyboard, AntennaListsFollowTheArrowKeys) {
     key(form->LBAntBand, Qt::Key_Down);
     EXPECT_EQ(form->LBAntBand->currentRow(), 0);
 
-    key(form->ButTakeAnt, Qt::Key_Space);
+    key(form->ButTakeAnt, Qt::Key_Return); // as Space
     EXPECT_EQ(text("EditAntenne"), "MyAnt");
     EXPECT_EQ(text("EditGain"), "7,46");
     EXPECT_TRUE(angleTabShown());
@@ -165,6 +167,94 @@ TEST_F(Keyboard, ReloadInTheMiddleOfAChoiceLeavesNoDeadAntenna) {
         << boxes.warnings()[0].toStdString();
     EXPECT_EQ(text("EditAntenne"), "MyAnt");
     EXPECT_EQ(form->LBHersteller->count(), 2);
+}
+
+// The Angle page exists only for a taken antenna with angle data: the arrow keys on the
+// tabs and Ctrl+Tab pass it by, and a page that goes while shown leaves a page to see.
+TEST_F(Keyboard, TheHiddenAnglePageCannotBeReachedNorStayShown) {
+    auto* tabs = form->PageControl;
+    auto* bar = tabs->tabBar();
+    form->PageControl->setCurrentWidget(form->TSCable);
+    key(bar, Qt::Key_Right);
+    EXPECT_EQ(tabs->currentWidget(), form->TSLimits);
+    form->PageControl->setCurrentWidget(form->TSCable);
+    key(tabs, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentWidget(), form->TSLimits);
+    key(bar, Qt::Key_Left);
+    EXPECT_EQ(tabs->currentWidget(), form->TSCable);
+
+    takeMyAnt();
+    ASSERT_TRUE(angleTabShown());
+    form->PageControl->setCurrentWidget(form->TSCable);
+    key(bar, Qt::Key_Right);
+    EXPECT_EQ(tabs->currentWidget(), form->TSAngle);
+    // 20 m: no point of MyAnt fits, the antenna and its Angle page go.
+    form->CBBand->setCurrentIndex(5);
+    form->CBBandChange();
+    EXPECT_FALSE(angleTabShown());
+    EXPECT_TRUE(tabs->isTabVisible(tabs->currentIndex()));
+    form->PageControl->setCurrentWidget(form->TSCable);
+    key(bar, Qt::Key_Right);
+    EXPECT_EQ(tabs->currentWidget(), form->TSLimits);
+}
+
+// Tab leaves the angle table, forwards and backwards.
+TEST_F(Keyboard, TabLeavesTheAngleTable) {
+    takeMyAnt();
+    form->PageControl->setCurrentWidget(form->TSAngle);
+    auto* table = form->SGWinkel;
+    table->setFocus();
+    table->setCurrentIndex(table->model()->index(0, 0));
+    ASSERT_TRUE(table->hasFocus());
+    QTest::keyClick(table, Qt::Key_Tab);
+    EXPECT_FALSE(table->hasFocus());
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(field("EditHoehe")->hasFocus());
+}
+
+// A cable ticked shows on the Cable page at once and counts from the next calculation on;
+// a station file written before that calculation holds the window's results all the same.
+TEST_F(Keyboard, ACableTickedJustBeforeSavingIsCalculatedWith) {
+    takeMyAnt();
+    form->PageControl->setCurrentWidget(form->TSCable);
+    const QString before = text("EditEIRP");
+    key(form->CLBCable, Qt::Key_Up); // RG174: more loss than RG213
+    EXPECT_EQ(text("EditEIRP"), before);
+    boxes.fileAnswers.push_back(path("ticked.txt"));
+    form->MISaveAsClick();
+    EXPECT_TRUE(readFile(path("ticked.txt")).contains(">RG174\r\n"));
+    EXPECT_EQ(form->model().last().input.TotalAtt, form->model().cablePage().TotalAtt);
+    EXPECT_NE(text("EditEIRP"), before);
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+// What the mouse opens by a click or double-click on a field, Enter opens from the
+// keyboard: the fixed frequency, the power for a distance, the field's page.
+TEST_F(Keyboard, EnterOnAFieldDoesWhatItsClickDoes) {
+    boxes.textAnswers.push_back(QString("145,5"));
+    key(field("EditFreq"), Qt::Key_Return);
+    ASSERT_EQ(boxes.asked.size(), 1);
+    EXPECT_TRUE(form->model().frequency().FixedFrequencyMode);
+    EXPECT_EQ(text("EditFreq"), "145,50");
+
+    // Tab from the last input field reaches the distance field.
+    field("EditAtt")->setFocus();
+    QTest::keyClick(field("EditAtt"), Qt::Key_Tab);
+    EXPECT_TRUE(field("EditrPS")->hasFocus());
+    boxes.textAnswers.push_back(QString("2"));
+    key(field("EditrPS"), Qt::Key_Return);
+    ASSERT_EQ(boxes.asked.size(), 2);
+    EXPECT_NE(text("EditPower"), "100");
+
+    key(field("EditMode"), Qt::Key_Return);
+    EXPECT_EQ(form->PageControl->currentWidget(), form->TSMode);
+    key(field("EditAtt"), Qt::Key_Enter);
+    EXPECT_EQ(form->PageControl->currentWidget(), form->TSCable);
+    // Enter in the power field still only leaves it.
+    key(field("EditPower"), Qt::Key_Return);
+    EXPECT_EQ(boxes.asked.size(), 2);
+    EXPECT_TRUE(boxes.boxes.empty());
 }
 
 // The window and the command-line calculator show the same station alike.

@@ -4,6 +4,7 @@
 
 #include "gui/support/controls.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -104,6 +105,80 @@ TEST_F(LimitsPage, AStationFileKeepsTheChoice) {
     EXPECT_EQ(form->CBLimits->currentIndex(), 2);
     EXPECT_EQ(form->RGGround->itemIndex(), 1);
     EXPECT_TRUE(boxes.boxes.empty());
+}
+
+// A field still being typed in when a menu (which takes no focus from it) saves the
+// station or switches the language: what it shows is taken first, so the file, the
+// results and the field agree, and nothing typed is lost.
+TEST_F(LimitsPage, WhatAFieldShowsIsTakenBeforeSavingOrSwitchingLanguage) {
+    start();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    form->ShowLimitsPage();
+    takeMyAnt();
+    TEditAlign* exempt = field("EditExemptDist");
+    exempt->setFocus();
+    exempt->setText("5");
+    form->MIGermanClick();
+    EXPECT_EQ(exempt->text(), "5");
+    EXPECT_EQ(form->model().exemptionDistanceText(), "5");
+    EXPECT_FALSE(form->LaExemption->text().isEmpty());
+
+    exempt->setText("7");
+    boxes.fileAnswers.push_back(path("typed.txt"));
+    form->MISaveAsClick();
+    EXPECT_TRUE(readFile(path("typed.txt")).endsWith("Abstand Freistellung....>7\r\n"));
+
+    TEditAlign* power = field("EditPower");
+    power->setFocus();
+    power->setText("400");
+    boxes.fileAnswers.push_back(path("typed.txt"));
+    form->MISaveClick();
+    EXPECT_TRUE(readFile(path("typed.txt")).contains("Leistung [W]............>400\r\n"));
+    EXPECT_EQ(form->model().last().input.Power, 400);
+    EXPECT_TRUE(boxes.boxes.empty());
+
+    // A power that is refused when the language switches warns once.
+    power->setFocus();
+    power->setText("x");
+    form->MIFrenchClick();
+    EXPECT_EQ(boxes.warnings().size(), 1);
+    EXPECT_EQ(form->model().last().input.Power, 400);
+    boxes.boxes.clear();
+    power->setText("400");
+    form->calcCall();
+
+    // A text that is refused is not saved: one warning, and the file stays as it was.
+    exempt->setFocus();
+    exempt->setText("x");
+    boxes.fileAnswers.push_back(path("typed.txt"));
+    form->MISaveClick();
+    EXPECT_EQ(boxes.warnings().size(), 1);
+    EXPECT_TRUE(readFile(path("typed.txt")).endsWith("Abstand Freistellung....>7\r\n"));
+}
+
+// A station whose every calculation warns (FCC has no level on LW) is saved all the same
+// when the field being typed in is taken first.
+TEST_F(LimitsPage, AStationWhoseCalculationAlwaysWarnsIsSavedAllTheSame) {
+    writeFile(path("AntUser.txt"), "[Low]\r\nLongwire,Wire,0.137,0,1,#\r\n");
+    start();
+    form->ShowLimitsPage();
+    form->CBLimits->setCurrentIndex(2);
+    form->CBLimitsChange();
+    form->CBBand->setCurrentIndex(0); // LW
+    form->CBBandChange();
+    takeAntenna(2, 0);
+    ASSERT_EQ(text("EditAntenne"), "Longwire");
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    TEditAlign* power = field("EditPower");
+    power->setFocus();
+    power->setText("300");
+    boxes.boxes.clear();
+    boxes.fileAnswers.push_back(path("lw.txt"));
+    form->MISaveAsClick();
+    EXPECT_TRUE(readFile(path("lw.txt")).contains("Leistung [W]............>300\r\n"));
+    EXPECT_EQ(boxes.warnings().size(), 1); // the missing level, said once
 }
 
 } // namespace

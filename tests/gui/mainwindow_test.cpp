@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -401,6 +402,26 @@ TEST_F(MainWindow, LanguagesSwitchTextsHintsAndMessages) {
     form->calcCall();
     EXPECT_EQ(boxes.warnings().last(), "Ange inmatad effekt !");
     EXPECT_EQ(form->RGMode->itemText(7), "All"); // radio items are never translated
+}
+
+// The page tabs stay in view in every language, the Angle page's included: no tab is
+// pushed behind scroll arrows.
+TEST_F(MainWindow, EveryPageTabStaysInViewInEveryLanguage) {
+    start();
+    form->show();
+    takeMyAnt();
+    QTabBar* bar = form->PageControl->tabBar();
+    for (void (TRadexaForm::*choose)() :
+         {&TRadexaForm::MIGermanClick, &TRadexaForm::MIEnglishClick, &TRadexaForm::MIFrenchClick,
+          &TRadexaForm::MISwedishClick}) {
+        (form.get()->*choose)();
+        SCOPED_TRACE(form->PageControl->tabText(3).toStdString());
+        form->PageControl->setCurrentWidget(form->TSAnt);
+        QCoreApplication::processEvents();
+        for (int i = 0; i < bar->count(); ++i)
+            EXPECT_TRUE(bar->rect().contains(bar->tabRect(i)))
+                << form->PageControl->tabText(i).toStdString();
+    }
 }
 
 TEST_F(MainWindow, CatalogueReloadResetsBandAndCableButKeepsPower) {

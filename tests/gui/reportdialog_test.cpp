@@ -6,6 +6,7 @@
 
 #include "gui/app/reportdialog.h"
 #include "gui/app/settingslocation.h"
+#include "gui/support/controls.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -104,6 +105,19 @@ TEST_F(ReportMenuTest, WritesThePdfAndItsJsonTwinAndRemembersCallAndPlace) {
     EXPECT_EQ(asker.asked[1].second,
               (ReportDetails{"DL/G4ABC/P", QString::fromUtf8("München"), true}));
     EXPECT_EQ(boxes.asked.size(), 1) << "cancelled: no save dialog";
+}
+
+TEST_F(ReportMenuTest, ACableTickedJustBeforeIsCalculatedWith) {
+    start();
+    takeMyAnt();
+    form->CLBCable->setCurrentRow(0); // Aircom plus, ticked by the row change
+    ASSERT_EQ(form->model().cableIdx(), 1);
+    ASSERT_NE(form->model().last().input.TotalAtt, form->model().cablePage().TotalAtt);
+    asker.answers.push_back(ReportDetails{"", "", true});
+    boxes.fileAnswers.push_back(path("cable.pdf"));
+    form->MIReportClick();
+    EXPECT_EQ(form->model().last().input.TotalAtt, form->model().cablePage().TotalAtt);
+    EXPECT_TRUE(readFile(path("cable.json")).contains("Aircom plus"));
 }
 
 TEST_F(ReportMenuTest, WithoutJsonOnlyThePdfAndAFixedFrequencyInTheName) {

@@ -247,12 +247,16 @@ TEST_F(SideViewWindow, SavesA24BitBitmapWhateverTheName) {
     EXPECT_EQ(back.pixelColor(790, 30), backgroundPixel());
 }
 
-// A write that fails is reported like a cancelled one instead of passing silently.
+// A write that fails is reported like a cancelled one instead of passing silently, and
+// says why.
 TEST_F(SideViewWindow, FailedWriteIsReported) {
     QTemporaryDir dir;
     dialogs.fileAnswers.push_back(dir.filePath("missing/folder/x.bmp"));
     child<QAction>("MISpeichen")->trigger();
-    EXPECT_EQ(dialogs.warnings(), QStringList{"File was not saved!"});
+    ASSERT_EQ(dialogs.warnings().size(), 1);
+    EXPECT_TRUE(dialogs.warnings()[0].startsWith("File was not saved!\n"));
+    EXPECT_TRUE(dialogs.warnings()[0].contains("missing/folder"))
+        << dialogs.warnings()[0].toStdString();
 }
 
 TEST_F(SideViewWindow, CopyAndEveryClosingPutThePictureOnTheClipboard) {

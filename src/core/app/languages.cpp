@@ -260,7 +260,7 @@ const Row kRows[] = {
      {"Winkel",
       "Angle",
       "angle",
-      "Strålningsvinkel"}},
+      "Vinkel"}},
     {TextTargetKind::Caption, "ButDiagramm",
      {"Diagramm",
       "Diagram",

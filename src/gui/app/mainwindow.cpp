@@ -139,6 +139,10 @@ TRadexaForm::TRadexaForm(const QString& programFolder, bool showSplash, QWidget*
     PageControl = new QTabWidget(client);
     PageControl->setObjectName(QStringLiteral("PageControl"));
     PageControl->setGeometry(272, 8, 377, 401);
+    // Five long captions (Swedish, or a larger system font) must not push the last tab
+    // behind scroll arrows: the tabs share the width, a caption too long is shortened.
+    PageControl->setUsesScrollButtons(false);
+    PageControl->setElideMode(Qt::ElideRight);
     auto page = [&](const char* name, const QString& caption) {
         auto* w = new QWidget;
         w->setObjectName(QString::fromLatin1(name));
@@ -158,6 +162,9 @@ TRadexaForm::TRadexaForm(const QString& programFolder, bool showSplash, QWidget*
         CBBand->addItem(toQ(HamBands(i)));
     CBBand->setCurrentIndex(-1);
     setFixedSize(655, 415 + menuBar()->sizeHint().height());
+    // Enter presses the button that has the focus, as Space does.
+    for (QPushButton* b : {ButTakeAnt, ButSetAttNull, ButGleich, ButDiagramm, ButSeitenansicht})
+        b->setAutoDefault(true);
     connectHandlers();
 
     FormCreate(showSplash);
@@ -301,17 +308,43 @@ void TRadexaForm::showPage(int index) {
 }
 
 void TRadexaForm::setAngleTabVisible(bool visible) {
-    PageControl->setTabVisible(PageControl->indexOf(TSAngle), visible);
+    const int tab = PageControl->indexOf(TSAngle);
+    // A hidden tab must not be reached by the arrow keys or Ctrl+Tab either: those skip
+    // only disabled tabs. A page that goes while shown gives way to the Antenna page.
+    if (!visible && PageControl->currentIndex() == tab)
+        showPage(0);
+    PageControl->setTabEnabled(tab, visible);
+    PageControl->setTabVisible(tab, visible);
 }
 
 void TRadexaForm::refuseField(TEditAlign* field, const QString& message) {
     const bool outer = !m_refusing;
     m_refusing = true;
+    ++m_fieldsRefused;
     field->clear();
     field->setFocus();
     ShowWarningText(message);
     if (outer)
         m_refusing = false;
+}
+
+bool TRadexaForm::leaveTypedField() {
+    auto* field = qobject_cast<TEditAlign*>(QApplication::focusWidget());
+    if (!field || field->window() != this)
+        return true;
+    const int before = m_fieldsRefused;
+    emit field->exited();
+    return m_fieldsRefused == before;
+}
+
+bool TRadexaForm::calculateWhatIsShown() {
+    if (!leaveTypedField())
+        return false;
+    if (m_model.last().input.TotalAtt == m_model.cablePage().TotalAtt)
+        return true;
+    const int before = m_fieldsRefused;
+    calcCall();
+    return m_fieldsRefused == before;
 }
 
 // ---- the model on the window ------------------------------------------------------
@@ -644,8 +677,10 @@ void TRadexaForm::RGGroundClick(int index) {
 
 void TRadexaForm::EditExemptDistExit() {
     const Outcome o = m_model.setExemptionDistanceText(textOf(EditExemptDist));
-    if (o.refused)
+    if (o.refused) {
+        ++m_fieldsRefused;
         EditExemptDist->setFocus();
+    }
     apply(o);
 }
 

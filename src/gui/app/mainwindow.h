@@ -159,6 +159,15 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Empties the field, gives it the focus and shows the warning.
     void refuseField(TEditAlign* field, const QString& message);
+    // The window's field that has the focus is left, as a click elsewhere leaves it: a menu
+    // takes no focus, and what the field shows must count before the station is saved or
+    // the language switched. False when the field's text was refused.
+    bool leaveTypedField();
+    // Before the station leaves the window (station file, report): the typed field is
+    // left, and a cable ticked since the last calculation, which the Cable page already
+    // shows, is calculated with, so that what is written is what the window shows. False
+    // when a field's text was refused.
+    bool calculateWhatIsShown();
     void onExit(TEditAlign* field, std::function<void()> handler);
     // A field's text goes to the model as it is typed (not while the window renders).
     void onTyped(TEditAlign* field, std::function<void(const std::string&)> handler);
@@ -237,6 +246,9 @@ private:
     bool m_rendering = false;
     Language m_language = Language::English;
     bool m_closing = false;
+    // Fields whose text was refused (emptied or given the focus back, with a warning), so
+    // that a caller can tell whether leaving a field refused it.
+    int m_fieldsRefused = 0;
 };
 
 // The property of a widget whose tool tip shows its whole text (a list's items, a cut

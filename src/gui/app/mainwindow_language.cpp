@@ -77,6 +77,8 @@ QString TRadexaForm::message(MessageId id) const {
 }
 
 void TRadexaForm::applyLanguage(Language language) {
+    // What is being typed counts before the window is rendered in the new language.
+    const bool taken = leaveTypedField();
     m_language = language;
     for (Language l : kLanguages)
         if (auto* item = findChild<QAction*>(QString::fromLatin1(
@@ -85,8 +87,12 @@ void TRadexaForm::applyLanguage(Language language) {
     putLanguageTexts(this);
     m_hintsShown = HintsShown(language);
     // The language texts name the Angle page's title line too; rendering the station puts
-    // the taken antenna's title back there.
-    calcCall();
+    // the taken antenna's title back there. A field just refused has said so already: the
+    // station is only shown again, not calculated with the emptied field a second time.
+    if (taken)
+        calcCall();
+    else
+        render();
 }
 
 void TRadexaForm::putLanguageTexts(QWidget* within) {

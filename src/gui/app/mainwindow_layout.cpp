@@ -188,6 +188,8 @@ void TRadexaForm::buildOutputGroups(QWidget* c) {
     LarPS = label(GBDist, "LarPS", "Distance [m]", lx, 19, lw);
     EditrPS = output(GBDist, "EditrPS", fx, 19, fw);
     EditrPS->setBackground(kOutputRed);
+    // Enter on it asks for a distance (as a double click does): Tab reaches it.
+    EditrPS->setFocusPolicy(Qt::StrongFocus);
     LarNahfeld = label(GBDist, "LarNahfeld", "Nearfield Conds [m]", lx, 41, lw);
     EditrNahfeld = output(GBDist, "EditrNahfeld", fx, 41, fw);
     EditrNahfeld->setBackground(kNearField);
@@ -364,6 +366,9 @@ void TRadexaForm::buildAnglePage(QWidget* p) {
     SGWinkel->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     SGWinkel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SGWinkel->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the table (the arrow keys walk its cells), instead of walking hundreds of
+    // cells before the next control.
+    SGWinkel->setTabKeyNavigation(false);
     SGWinkel->setContextMenuPolicy(Qt::CustomContextMenu);
     PM = new QMenu(this);
     PM->setObjectName("PM");

@@ -53,6 +53,8 @@ QString TRadexaForm::currentStationFile() const {
 }
 
 void TRadexaForm::MISaveClick() {
+    if (!calculateWhatIsShown())
+        return;
     if (!m_model.currentStationFile().empty())
         Speichern(currentStationFile());
     else
@@ -60,6 +62,8 @@ void TRadexaForm::MISaveClick() {
 }
 
 void TRadexaForm::MISaveAsClick() {
+    if (!calculateWhatIsShown())
+        return;
     const FrequencyChoice& f = m_model.frequency();
     const QString proposed = stationFolder(m_paths.ProgramFolder) +
                              toQ(ProposedStationFileName(f.FixedFrequencyMode, f.FixedFrequency));
@@ -162,6 +166,8 @@ void TRadexaForm::Oeffnen(const QString& fileName) {
 // ---- compliance report ---------------------------------------------------------------
 
 void TRadexaForm::MIReportClick() {
+    if (!calculateWhatIsShown())
+        return;
     SaveStationReport(this, m_model, m_language, m_paths.SettingsFile,
                       stationFolder(m_paths.ProgramFolder));
 }

@@ -112,8 +112,9 @@ void TFormDiagramm::MISpeichernClick() {
                                BitmapFilterSelected(), QStringLiteral("bmp"));
     if (!name)
         return;
-    if (!SaveBitmap(m_picture, *name)) {
-        dialogs().warning(this, kWarningTitle, QStringLiteral("File was NOT saved!"));
+    QString error;
+    if (!SaveBitmap(m_picture, *name, &error)) {
+        dialogs().warning(this, kWarningTitle, QStringLiteral("File was NOT saved!\n") + error);
         FormActivate();
     }
 }

@@ -240,9 +240,12 @@ void TFormSeitenansicht::MISpeichenClick() {
     const auto name =
         dialogs().saveFileName(this, QString(), QStringLiteral("Seitenansicht.bmp"), BitmapFilter(),
                                BitmapFilterSelected(), QStringLiteral("bmp"));
-    if (name && SaveBitmap(m_picture, *name))
+    QString error;
+    if (name && SaveBitmap(m_picture, *name, &error))
         return;
-    dialogs().warning(this, kWarningTitle, kNotSaved);
+    // A write that failed says why (the folder, the disk); a cancel says only that.
+    dialogs().warning(this, kWarningTitle,
+                      error.isEmpty() ? kNotSaved : kNotSaved + QLatin1Char('\n') + error);
     // The box closing makes the window the active one again.
     FormActivate();
 }

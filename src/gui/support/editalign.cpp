@@ -23,8 +23,12 @@ QColor TEditAlign::background() const {
 void TEditAlign::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept(); // swallowed in any case: the field is single-line
-        if (m_exitOnEnterKey)
+        if (m_exitOnEnterKey) {
             focusNextChild();
+        } else {
+            emit clicked();
+            emit doubleClicked();
+        }
         return;
     }
     QLineEdit::keyPressEvent(event);

@@ -23,6 +23,8 @@ signals:
     // The focus left the field for another control of the same window (Tab, Enter with
     // ExitOnEnterKey, a click elsewhere). Not emitted when a box or menu takes the focus.
     void exited();
+    // By the mouse; Enter on a field that Enter does not leave gives both as well, so that
+    // what a click or double-click opens can be reached from the keyboard.
     void clicked();
     void doubleClicked();
 
