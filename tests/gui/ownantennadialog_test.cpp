@@ -158,6 +158,14 @@ TEST_F(OwnAntenna, EntriesThatWouldCorruptTheFileAreRefusedNamingTheField) {
     de.EditName->setText("");
     de.ButSaveAntClick();
     EXPECT_EQ(boxes.warnings().last(), "\"Name der Antenne\" darf nicht leer sein!");
+
+    // A character AntUser.txt (Windows-1252) cannot hold is not taken as it is typed.
+    for (QLineEdit* field : {de.EditName, de.EditAntTyp, de.EditKategorie}) {
+        field->setText(QString::fromUtf8("M\u00FCller"));
+        field->insert(QString::fromUtf8("\u0416"));
+        EXPECT_EQ(field->text(), QString::fromUtf8("M\u00FCller"))
+            << field->objectName().toStdString();
+    }
 }
 
 // The main window writes numbers with the decimal comma, so the operator types them so.

@@ -73,6 +73,20 @@ TEST(ReportDialog, TextsInTheLanguageAndTheFieldsOnOneLine) {
     EXPECT_LT(dialog.details().call.size(), 40);
 }
 
+TEST(ReportDialog, OnlyCharactersTheReportCanHoldAreTaken) {
+    // The report and the settings file hold Windows-1252: a Cyrillic letter or a
+    // right-to-left mark typed or pasted would have become '?' in both.
+    ReportDialog dialog(Language::English, {});
+    dialog.EditCall->clear();
+    dialog.EditCall->insert(QString::fromUtf8("DL\u00E4\u00E9\u00E5"));
+    dialog.EditCall->insert(QString::fromUtf8("\u0416"));
+    dialog.EditPlace->insert(QString::fromUtf8("\xE2\x80\xAE"
+                                               "abc"));
+    dialog.EditPlace->insert(QStringLiteral("Ulm"));
+    EXPECT_EQ(dialog.details().call, QString::fromUtf8("DL\u00E4\u00E9\u00E5"));
+    EXPECT_EQ(dialog.details().place, QStringLiteral("Ulm"));
+}
+
 class ReportMenuTest : public MainWindowTest {
 protected:
     QString settings() const { return form->paths().SettingsFile; }

@@ -66,6 +66,7 @@ TFormEigeneAntenne::TFormEigeneAntenne(const QString& languageName, QWidget* par
     LaKategorie = make<QLabel>(this, "LaKategorie", QRect(8, 92, 200, 16));
     EditKategorie =
         make<QLineEdit>(this, "EditKategorie", QRect(8, 108, 192, 21), QStringLiteral("MYCLUB"));
+    AcceptOnlyStoredText({EditName, EditAntTyp, EditKategorie});
 
     LaFrequenz = make<QLabel>(this, "LaFrequenz", QRect(212, 8, 163, 16));
     EditFrequenz =

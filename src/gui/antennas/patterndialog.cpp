@@ -140,6 +140,7 @@ void TPatternDialog::layOut(QWidget* inputs, QPushButton* action) {
     row(LaType, EditType, "LaType", "EditType", QStringLiteral("&Type"), m_type);
     row(LaElements, EditElements, "LaElements", "EditElements", QStringLiteral("&Elements"),
         QStringLiteral("1"));
+    AcceptOnlyStoredText({EditManufacturer, EditName, EditType, EditElements});
     connect(EditName, &QLineEdit::textEdited, this, [this] { m_nameTyped = true; });
 
     ButSave = new QPushButton(QStringLiteral("&Save"), this);

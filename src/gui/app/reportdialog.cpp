@@ -91,6 +91,7 @@ ReportDialog::ReportDialog(Language language, const ReportDetails& details, QWid
     EditPlace->setObjectName(QStringLiteral("EditPlace"));
     EditPlace->setMaxLength(kPlaceLength);
     EditPlace->setMinimumWidth(260);
+    AcceptOnlyStoredText({EditCall, EditPlace});
     LaCall->setBuddy(EditCall);
     LaPlace->setBuddy(EditPlace);
     form->addRow(LaCall, EditCall);
