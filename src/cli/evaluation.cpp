@@ -165,8 +165,9 @@ void checkOptionalLines(const Options& o, const std::string& bytes,
                         const StationFileReading& parsed) {
     const std::string file = "--station: " + QuotedPath(*o.stationFile) + " line ";
     StringArray labels;
-    for (StationOption option : {StationOption::LimitSet, StationOption::Tier,
-                                 StationOption::Ground, StationOption::ExemptionDistance})
+    for (StationOption option :
+         {StationOption::LimitSet, StationOption::Tier, StationOption::Ground,
+          StationOption::ExemptionDistance, StationOption::Polarisation})
         labels.push_back(StationOptionLabel(option));
     std::vector<std::size_t> labelLine(labels.size(), 0);
     for (std::size_t n = kStationLineCount; n < parsed.lines.size(); ++n) {

@@ -293,6 +293,16 @@ cli_ok(NAME station-json DIR "${work}" ARGS --station s70.txt --angle-dir ang --
         "\"angles\":[{\"angle\":0,\"attenuation\":0,")
 cli_ok(NAME station-horizontal DIR "${work}" ARGS --station s70.txt --angle-dir ang --polarisation horizontal --json
     MATCHES "\"angles\":\\[{\"angle\":0,[^]]*},{\"angle\":30,\"attenuation\":1,[^]]*}\\]}")
+# The polarisation the window saved (the data's other one) is the station's; the option
+# still wins over it.
+file(READ "${work}/s70.txt" s70)
+file(WRITE "${work}/s70h.txt" "${s70}Polarisation............>horizontal\r\n")
+cli_ok(NAME station-saved-horizontal DIR "${work}" ARGS --station s70h.txt --angle-dir ang
+    LINES "Antenna polarisation: Horizontal"
+    MATCHES "\n       30 .     1.00 .")
+cli_ok(NAME station-saved-horizontal-option DIR "${work}"
+    ARGS --station s70h.txt --angle-dir ang --polarisation vertical
+    LINES "Antenna polarisation: Vertical")
 cli_ok(NAME station-fixed DIR "${work}" ARGS --station fixed.txt
     LINES "Ham-Band:" "Freq. [MHz]: 3.50" "Antenna: Loop80" "Antenna Gain (dBi): 2.10"
           "Frequency [MHz]: 3.50")

@@ -215,6 +215,20 @@ TEST_F(StationModelTest, LimitSetsTierGroundAndExemption) {
     EXPECT_TRUE(model.exemption()->Exempt); // 3.83 x 100 W threshold, about 12.8 W ERP
 }
 
+TEST_F(StationModelTest, AFixedFrequencyIsRefusedByTheChosenSetsRange) {
+    // 300 GHz: the band table stops below it, ICNIRP 2020 includes it.
+    model.setCableLengthText("0");
+    const Outcome bandTable = model.setFixedFrequency("300000");
+    ASSERT_TRUE(bandTable.refused);
+    EXPECT_EQ(bandTable.notices[0].refusal, Refusal::NoLimitAtFrequency);
+    ASSERT_TRUE(model.chooseLimitSet(LimitSet::Icnirp2020).ok());
+    ASSERT_FALSE(model.setFixedFrequency("300000").refused);
+    EXPECT_GT(model.last().result.SafetyDistance, 0);
+    const Outcome below = model.setFixedFrequency("0,05");
+    ASSERT_TRUE(below.refused);
+    EXPECT_EQ(below.notices[0].refusal, Refusal::OutsideLimitSet);
+}
+
 TEST_F(StationModelTest, AGroundInThePatternIsCountedOnce) {
     put("ang/Example MyAnt.ang", std::string("Pattern over real ground\r\n") + kMyAntAngles);
     takeAntenna("Example", "MyAnt");
@@ -259,6 +273,33 @@ TEST_F(StationModelTest, ReloadGivesTheStartUpStationWithoutAntennaOrFile) {
     EXPECT_NE(gone.notices[0].detail.find("was not found"), std::string::npos);
     EXPECT_TRUE(model.taken());
     EXPECT_EQ(model.catalogue()->Count(), 6);
+}
+
+TEST_F(StationModelTest, AnAddedAntennaLeavesTheStationAsItIs) {
+    // After "Model antenna ..." saved a new entry, the operator's station stays: band,
+    // cable, power and the taken antenna with the polarisation he chose.
+    takeAntenna("Example", "MyAnt");
+    model.setFixedFrequency("144,5");
+    model.choosePolarisation(Polarisation::Horizontal);
+    model.tickCable(5);
+    model.setCableLengthText("25");
+    model.setPowerText("750");
+    const std::string before = BuildStationFile(*model.stationRecord());
+    const auto table = model.angleTable();
+    put("AntUser.txt", "[Mine]\r\nVee,Dipole,144.5,5.3,1,#\r\n");
+
+    ASSERT_TRUE(model.rereadCatalogue().ok());
+    ASSERT_TRUE(model.taken());
+    EXPECT_EQ(model.taken()->polarisation, Polarisation::Horizontal);
+    EXPECT_EQ(BuildStationFile(*model.stationRecord()), before);
+    EXPECT_EQ(model.angleTable(), table);
+    EXPECT_GE(model.catalogue()->FindAntenna("Vee", "Mine"), 0);
+    EXPECT_EQ(model.highlighted().entry, kUndefinedIndex);
+
+    // A catalogue gone: refused, nothing changed.
+    std::filesystem::remove(path("Antennas.txt"));
+    EXPECT_TRUE(model.rereadCatalogue().refused);
+    EXPECT_EQ(BuildStationFile(*model.stationRecord()), before);
 }
 
 TEST_F(StationModelTest, AngleDataThatCannotBeReadAreReportedWhenTaken) {
@@ -382,6 +423,23 @@ TEST_F(StationModelTest, SaveThenOpenRestoresEveryInputAndResult) {
         other.openStation(bytes + "Grenzwerte..............>WHO\r\n", "o.txt");
     ASSERT_EQ(odd.reading.problems.size(), 1u);
     EXPECT_EQ(static_cast<int>(odd.reading.problems[0].line), 11);
+
+    // The polarisation the data do not open on is kept, so the per-angle table opens as
+    // it was saved; a word the program does not know is named by its line.
+    model.chooseLimitSet(LimitSet::Icnirp1998);
+    model.setExemptionDistanceText("");
+    ASSERT_EQ(model.taken()->polarisation, Polarisation::Vertical);
+    model.choosePolarisation(Polarisation::Horizontal);
+    const std::string horizontal = BuildStationFile(*model.stationRecord());
+    EXPECT_NE(horizontal.find("\r\nPolarisation............>horizontal\r\n"), std::string::npos)
+        << horizontal;
+    ASSERT_TRUE(other.openStation(horizontal, "h.txt").complete());
+    EXPECT_EQ(other.taken()->polarisation, Polarisation::Horizontal);
+    EXPECT_EQ(other.angleTable(), model.angleTable());
+    const StationOpening sideways =
+        other.openStation(bytes + "Polarisation............>sideways\r\n", "p.txt");
+    ASSERT_EQ(sideways.reading.problems.size(), 1u);
+    EXPECT_EQ(static_cast<int>(sideways.reading.problems[0].line), 11);
 
     // A file whose power the calculation refuses is not remembered.
     StationRecord bad = record;
@@ -601,6 +659,7 @@ TEST_F(RandomOperations, SavedStationsOpenAsTheSameStation) {
         EXPECT_TRUE(opened.complete()) << "seed " << seed;
         EXPECT_EQ(other.stationRecord(), record) << "seed " << seed;
         EXPECT_EQ(other.outputTexts().EditrPS, model.outputTexts().EditrPS) << "seed " << seed;
+        EXPECT_EQ(other.angleTable(), model.angleTable()) << "seed " << seed;
     }
 }
 

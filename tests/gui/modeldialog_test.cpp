@@ -204,6 +204,8 @@ TEST_F(ModelDialog, AChangedFieldForgetsTheComputedPattern) {
 TEST_F(ModelDialog, ModelledInvertedVIsTakenOn40mWithItsAnglePage) {
     REQUIRE_NEC2C();
     start();
+    form->CBBand->setCurrentIndex(form->CBBand->findText("40m"));
+    form->CBBandChange();
     double gain = 0;
     withDialog<TFormModelAntenna>([this] { form->MIModelAntennaClick(); },
                                   [&](TFormModelAntenna& d) {
@@ -220,7 +222,7 @@ TEST_F(ModelDialog, ModelledInvertedVIsTakenOn40mWithItsAnglePage) {
                   QByteArray::number(gain, 'f', 2).toStdString() + ",1,#\r\n");
     EXPECT_EQ(angleFiles(), QStringList({"Example MyAnt.ang", "My models Inverted V 7.1 MHz.ang"}));
 
-    // Reloaded, and the new entry highlighted in the lists.
+    // Read again, the station as it was (40m), and the new entry highlighted in the lists.
     ASSERT_NE(form->LBHersteller->currentItem(), nullptr);
     EXPECT_EQ(form->LBHersteller->currentItem()->text(), "My models");
     ASSERT_NE(form->LBTypen->currentItem(), nullptr);
@@ -229,8 +231,8 @@ TEST_F(ModelDialog, ModelledInvertedVIsTakenOn40mWithItsAnglePage) {
     EXPECT_EQ(form->model().highlighted().entry,
               form->catalogue()->FindAntenna("Inverted V 7.1 MHz", "My models"));
 
-    form->CBBand->setCurrentIndex(form->CBBand->findText("40m"));
-    form->CBBandChange();
+    EXPECT_EQ(form->CBBand->currentText(), "40m");
+    EXPECT_TRUE(form->ButTakeAnt->isEnabled());
     form->ButTakeAntClick();
     EXPECT_EQ(text("EditAntenne"), "Inverted V 7.1 MHz");
     EXPECT_TRUE(form->model().anglePageShown());

@@ -27,7 +27,7 @@ std::string optionLabel(std::string_view name) {
 }
 const std::array<std::string, kStationOptionCount> kOptionLabels = {
     optionLabel("Grenzwerte"), optionLabel("Personengruppe"), optionLabel("Bodenreflexion"),
-    optionLabel("Abstand Freistellung")};
+    optionLabel("Abstand Freistellung"), optionLabel("Polarisation")};
 
 int number(StationLine line) {
     return static_cast<int>(line);

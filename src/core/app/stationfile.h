@@ -32,9 +32,11 @@ constexpr int kStationLineCount = 10;
 // differs from the default (so a default station's file is byte for byte the ten lines,
 // and an older program, which ignores further lines, still opens it). Their values are the
 // words of the command-line calculator: "ICNIRP2020", "occupational", "1.6" or "none", and
-// the distance as the other lines write numbers.
-enum class StationOption { LimitSet, Tier, Ground, ExemptionDistance };
-constexpr int kStationOptionCount = 4;
+// the distance as the other lines write numbers. "Polarisation" ("vertical" or
+// "horizontal") is written when the operator chose the angle data's other polarisation
+// than the one they open on, so that the per-angle distances open as they were saved.
+enum class StationOption { LimitSet, Tier, Ground, ExemptionDistance, Polarisation };
+constexpr int kStationOptionCount = 5;
 // How many lines a reading keeps: the ten, and a few after them where optional lines
 // are looked for; the rest of a file is ignored.
 constexpr std::size_t kStationLinesRead = kStationLineCount + 16;
@@ -113,7 +115,7 @@ struct StationFileReading {
 // The label of a line: 25 bytes, German in every interface language.
 const std::string& StationLineLabel(StationLine line);
 // The label of an optional line: "Grenzwerte", "Personengruppe", "Bodenreflexion",
-// "Abstand Freistellung", padded with dots to 24 bytes, then ">".
+// "Abstand Freistellung", "Polarisation", padded with dots to 24 bytes, then ">".
 const std::string& StationOptionLabel(StationOption option);
 
 // The ten lines of the station file, then the optional lines that are not empty, each

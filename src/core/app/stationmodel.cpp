@@ -13,6 +13,8 @@ namespace radexa {
 namespace {
 
 constexpr const char* kTwoDecimals = "%3.2f";
+// The station file's words for the polarisation, as the command line spells them.
+constexpr const char* kPolarisationWords[] = {"vertical", "horizontal"};
 
 // Index (0-based) of the last item equal to the text, letter case ignored; -1 for none.
 int lastItem(const StringArray& items, std::string_view text) {
@@ -128,6 +130,32 @@ Outcome StationModel::reloadCatalogue() {
     return finish(std::move(notices));
 }
 
+Outcome StationModel::rereadCatalogue() {
+    std::optional<TakenAntenna> before = m_taken;
+    std::string name;
+    if (before && m_catalogue)
+        name = m_catalogue->Names()[static_cast<std::size_t>(before->entry)];
+    Notices notices;
+    if (auto failed = readCatalogue(m_paths, notices))
+        return refusedWith(std::move(*failed));
+    m_highlightedManufacturer.clear();
+    m_names.clear();
+    m_highlightedRow = kNoPosition;
+    m_highlight = {};
+    m_taken.reset();
+    if (before) {
+        highlightEntry(m_catalogue->FindAntenna(name, before->manufacturer));
+        if (m_highlight.fits()) {
+            take(m_highlight, m_highlightedManufacturer, notices);
+            if (anglePageShown())
+                m_taken->polarisation = ClickedPolarisation(*m_taken->angles, before->polarisation);
+        }
+        highlightManufacturer({});
+    }
+    append(notices, calc());
+    return finish(std::move(notices));
+}
+
 void StationModel::setAngleFolders(std::vector<std::string> folders) {
     m_paths.angleFolders = std::move(folders);
 }
@@ -171,7 +199,9 @@ Outcome StationModel::setFixedFrequency(std::string_view text) {
     double f = 0;
     if (!TryStrToReal(text, f) || !std::isfinite(f))
         return refusedWith(MessageId::MsgFrequencyNotReal);
-    if (!(EFieldLimit(f) > 0))
+    // The band table's own words where it is the set; another set (ICNIRP 2020 includes
+    // 300 GHz, which the band table leaves out) names itself and its range.
+    if (m_limits.set == LimitSet::Icnirp1998 && !(EFieldLimit(f) > 0))
         return refusedWith(Refusal::NoLimitAtFrequency);
     // A frequency the chosen limit set gives no level for cannot be computed.
     if (const LimitEvaluation levels = LimitLevels(m_limits, FrequencyChoice::Fixed(f));
@@ -711,6 +741,15 @@ StationOpening StationModel::openStation(std::string_view bytes, std::string_vie
         else
             optionProblem(StationOption::ExemptionDistance);
     }
+    std::optional<Polarisation> polarisation;
+    if (const std::string& v = r.option(StationOption::Polarisation); !v.empty()) {
+        if (SameTextNoCase(v, kPolarisationWords[0]))
+            polarisation = Polarisation::Vertical;
+        else if (SameTextNoCase(v, kPolarisationWords[1]))
+            polarisation = Polarisation::Horizontal;
+        else
+            optionProblem(StationOption::Polarisation);
+    }
     m_limits = limits;
     m_exemptionText = exemption;
     m_exemptionDistance = exemptionDistance;
@@ -731,6 +770,13 @@ StationOpening StationModel::openStation(std::string_view bytes, std::string_vie
         highlightEntry(entry);
         if (m_highlight.fits()) {
             take(m_highlight, m_highlightedManufacturer, notices);
+            if (polarisation && anglePageShown()) {
+                m_taken->polarisation = ClickedPolarisation(*m_taken->angles, *polarisation);
+                if (m_taken->polarisation != *polarisation)
+                    optionProblem(StationOption::Polarisation); // the data lack it
+            } else if (polarisation) {
+                optionProblem(StationOption::Polarisation); // no angle data now
+            }
         } else {
             m_taken.reset(); // the antenna has no point for the restored frequency
             reading.addProblem(StationLine::Antenna, kUnknown);
@@ -792,6 +838,9 @@ std::optional<StationRecord> StationModel::stationRecord(Notices* why) const {
     if (m_limits.ground != defaults.ground)
         r.option(StationOption::Ground) = GroundWord(m_limits.ground);
     r.option(StationOption::ExemptionDistance) = m_exemptionText;
+    if (m_taken->angles && m_taken->polarisation != PreselectedPolarisation(*m_taken->angles))
+        r.option(StationOption::Polarisation) =
+            kPolarisationWords[m_taken->polarisation == Polarisation::Vertical ? 0 : 1];
     return r;
 }
 

@@ -127,6 +127,11 @@ public:
     // no current station file; power, height and the Mode page stay. Refused, with nothing
     // changed, when the catalogue cannot be read.
     Outcome reloadCatalogue();
+    // Reads the catalogue again after an antenna was added to it ("Model antenna ...",
+    // "Import pattern ..."): the station stays as it is, and the taken antenna is found
+    // again by its manufacturer and name and taken with its polarisation; nothing is
+    // highlighted. Refused, with nothing changed, when the catalogue cannot be read.
+    Outcome rereadCatalogue();
     const TAntennen* catalogue() const { return m_catalogue.get(); }
     const StationPaths& paths() const { return m_paths; }
     void setAngleFolders(std::vector<std::string> folders);

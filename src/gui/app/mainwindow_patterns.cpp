@@ -12,9 +12,9 @@ void TRadexaForm::runPatternDialog(TPatternDialog& dialog) {
     dialog.AngleFolder = m_paths.AngleDataFolder;
     if (dialog.exec() != QDialog::Accepted || !dialog.savedEntry())
         return;
-    // The same road as an own antenna: the catalogue is read again, so the entry is
-    // listed under its manufacturer at once.
-    MIAntennenNeuLadenClick();
+    // The catalogue is read again, so the entry is listed under its manufacturer at once;
+    // the station the operator set up (band, cable, the taken antenna) stays.
+    apply(m_model.rereadCatalogue());
     if (const TAntennen* c = m_model.catalogue()) {
         const int entry =
             c->FindAntenna(dialog.savedEntry()->name, dialog.savedEntry()->manufacturer);
