@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <sys/stat.h>
@@ -252,11 +253,13 @@ protected:
 };
 
 TEST_F(NecRun, FailuresNameTheirCauseAndLeaveNoFolderBehind) {
+    const std::atomic<bool> stopNow{true};
     struct Case {
         const char* what;
         std::string program;
         double timeout;
         std::vector<std::string> parts;
+        const std::atomic<bool>* stop = nullptr;
     } const cases[] = {
         {"missing", path("no-such-nec2c"), 20, {"not found", "apt install nec2c"}},
         {"not executable", put("plain-file", "text"), 20, {"not found", "apt install nec2c"}},
@@ -271,12 +274,19 @@ TEST_F(NecRun, FailuresNameTheirCauseAndLeaveNoFolderBehind) {
          script("hangs", "exec sleep 30\n"),
          0.2,
          {"did not finish within 0.2 s", "stopped"}},
+        // The window stops a run when its dialog is closed.
+        {"stopped",
+         script("stopped", "exec sleep 30\n"),
+         600,
+         {"the computation was stopped"},
+         &stopNow},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         NecRunOptions o;
         o.program = c.program;
         o.timeoutSeconds = c.timeout;
+        o.stop = c.stop;
         const NecRunResult r = RunNec2c("CM test\nCE\nEN\n", o);
         EXPECT_FALSE(r.ok());
         EXPECT_TRUE(r.output.empty());

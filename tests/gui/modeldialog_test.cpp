@@ -7,6 +7,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,6 +19,13 @@ namespace radexa::testing {
 namespace {
 
 using ModelDialog = PatternDialogTest;
+
+// "Compute" as the operator presses it, then the window's events until nec2c has answered.
+void compute(TFormModelAntenna& d) {
+    d.ButCompute->click();
+    while (d.computing())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
 
 TEST_F(ModelDialog, EachTemplateOffersItsFieldsAndProposesItsName) {
     struct Case {
@@ -104,7 +113,7 @@ TEST_F(ModelDialog, FieldsThatGiveNoModelAreNamedAndNothingRuns) {
         d.CBTemplate->setCurrentIndex(c.templateIndex);
         d.EditDeck->setText(path("missing.nec"));
         d.findChild<QLineEdit*>(c.field)->setText(c.value);
-        d.ButCompute->click();
+        compute(d);
         EXPECT_TRUE(memo(d).startsWith(c.expected)) << memo(d).toStdString();
         EXPECT_FALSE(memo(d).contains("nec2c")) << memo(d).toStdString();
         EXPECT_FALSE(d.pattern());
@@ -117,7 +126,7 @@ TEST_F(ModelDialog, WithoutNec2cItSaysHowToInstallItAndTheDeckCanStillBeChosen) 
     d.setRunOptions({path("missing/nec2c").toStdString(), 20});
     EXPECT_TRUE(d.nec2cProgram().isEmpty());
     EXPECT_TRUE(d.LaNec2c->text().startsWith("nec2c is not installed: apt install nec2c"));
-    d.ButCompute->click();
+    compute(d);
     EXPECT_TRUE(memo(d).startsWith("No pattern: nec2c was not found")) << memo(d).toStdString();
     EXPECT_TRUE(memo(d).contains("apt install nec2c"));
     EXPECT_FALSE(d.ButSave->isEnabled());
@@ -152,7 +161,7 @@ TEST_F(ModelDialog, EveryTemplateComputesOverItsGroundAndNamesWhatNec2Cannot) {
         d.CBTemplate->setCurrentIndex(c.templateIndex);
         d.CBOnGround->setChecked(c.onGround);
         d.CBGround->setCurrentIndex(c.ground);
-        d.ButCompute->click();
+        compute(d);
         ASSERT_TRUE(d.pattern()) << memo(d).toStdString();
         EXPECT_TRUE(d.ButSave->isEnabled());
         EXPECT_DOUBLE_EQ(d.pattern()->frequency, 7.1);
@@ -168,6 +177,31 @@ TEST_F(ModelDialog, EveryTemplateComputesOverItsGroundAndNamesWhatNec2Cannot) {
     }
 }
 
+TEST_F(ModelDialog, ASlowComputationLeavesTheDialogResponsiveAndCloseStopsIt) {
+    // A stand-in for nec2c that takes its time, as a large deck does.
+    const QString slow = path("slow-nec2c");
+    writeFile(slow, "#!/bin/sh\nexec sleep 600\n");
+    QFile::setPermissions(slow, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    TFormModelAntenna d;
+    d.setRunOptions({slow.toStdString(), 600});
+    d.ButCompute->click();
+    // The click returned at once; the dialog answers events while nec2c runs.
+    ASSERT_TRUE(d.computing());
+    EXPECT_FALSE(d.ButCompute->isEnabled());
+    EXPECT_FALSE(d.EditFrequency->isEnabled());
+    EXPECT_FALSE(d.ButSave->isEnabled());
+    EXPECT_TRUE(d.ButClose->isEnabled());
+    EXPECT_TRUE(memo(d).startsWith("Computing with nec2c")) << memo(d).toStdString();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(d.computing());
+    d.ButClose->click();
+    EXPECT_FALSE(d.computing());
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_FALSE(d.pattern());
+    EXPECT_TRUE(d.ButCompute->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
 TEST_F(ModelDialog, AnOwnDeckIsRunAsWrittenWithItsOwnGround) {
     REQUIRE_NEC2C();
     NecModelOptions perfect;
@@ -179,7 +213,7 @@ TEST_F(ModelDialog, AnOwnDeckIsRunAsWrittenWithItsOwnGround) {
     boxes.fileAnswers.push_back(path("dipole.nec"));
     d.ButChooseDeck->click();
     d.EditFrequency->clear(); // the deck's only frequency
-    d.ButCompute->click();
+    compute(d);
     ASSERT_TRUE(d.pattern()) << memo(d).toStdString();
     EXPECT_DOUBLE_EQ(d.pattern()->frequency, 14.2);
     EXPECT_EQ(d.pattern()->ground, PatternGround::Perfect);
@@ -190,7 +224,7 @@ TEST_F(ModelDialog, AChangedFieldForgetsTheComputedPattern) {
     REQUIRE_NEC2C();
     TFormModelAntenna d;
     place(d);
-    d.ButCompute->click();
+    compute(d);
     ASSERT_TRUE(d.pattern()) << memo(d).toStdString();
     d.EditHeight->setText("20");
     emit d.EditHeight->textEdited("20");
@@ -210,7 +244,7 @@ TEST_F(ModelDialog, ModelledInvertedVIsTakenOn40mWithItsAnglePage) {
     withDialog<TFormModelAntenna>([this] { form->MIModelAntennaClick(); },
                                   [&](TFormModelAntenna& d) {
                                       d.CBTemplate->setCurrentIndex(TFormModelAntenna::InvertedV);
-                                      d.ButCompute->click();
+                                      compute(d);
                                       ASSERT_TRUE(d.pattern()) << memo(d).toStdString();
                                       gain = d.pattern()->maxGain;
                                       d.ButSave->click();

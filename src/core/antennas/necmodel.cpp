@@ -418,6 +418,7 @@ NecRunResult RunNec2c(std::string_view deckText, const NecRunOptions& options) {
                            std::chrono::duration<double>(std::max(0.0, options.timeoutSeconds)));
     int status = 0;
     bool timedOut = false;
+    bool stopped = false;
     auto pause = std::chrono::microseconds(200);
     while (true) {
         const pid_t done = ::waitpid(pid, &status, WNOHANG);
@@ -433,11 +434,12 @@ NecRunResult RunNec2c(std::string_view deckText, const NecRunOptions& options) {
             ::kill(pid, SIGKILL);
             return result;
         }
-        if (Clock::now() >= deadline) {
+        stopped = options.stop && options.stop->load();
+        if (stopped || Clock::now() >= deadline) {
             ::kill(pid, SIGKILL);
             while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
             }
-            timedOut = true;
+            timedOut = !stopped;
             break;
         }
         std::this_thread::sleep_for(pause);
@@ -446,7 +448,9 @@ NecRunResult RunNec2c(std::string_view deckText, const NecRunOptions& options) {
 
     const std::string errText = readText(errPath);
     result.output = readText(outPath);
-    if (timedOut) {
+    if (stopped) {
+        result.error = "the computation was stopped";
+    } else if (timedOut) {
         result.error = "nec2c did not finish within " + PlainShortest(options.timeoutSeconds) +
                        " s and was stopped";
     } else if (WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) {

@@ -6,6 +6,7 @@
 
 #include "core/antennas/patternimport.h"
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -74,6 +75,9 @@ NecDeck OwnNecDeck(std::string_view text, double frequency = 0,
 struct NecRunOptions {
     std::string program;          // empty: nec2c from PATH, else /usr/bin/nec2c
     double timeoutSeconds = 20.0; // the run is killed after this
+    // When set (from another thread, e.g. the window's), nec2c is killed and the run fails
+    // as stopped.
+    const std::atomic<bool>* stop = nullptr;
 };
 
 // What a run of nec2c gave.
@@ -89,8 +93,8 @@ std::string FindNec2c();
 
 // Runs nec2c on the deck in a private temporary folder (removed afterwards), at most
 // timeoutSeconds long. The error names the cause: nec2c missing (with the command that
-// installs it), not started, killed after the time, or failed with its exit status and
-// its messages.
+// installs it), not started, killed after the time, stopped, or failed with its exit status
+// and its messages.
 NecRunResult RunNec2c(std::string_view deck, const NecRunOptions& options = {});
 
 // A model computed and imported.

@@ -11,10 +11,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QThread>
 
 namespace radexa {
 
@@ -25,15 +27,6 @@ constexpr std::uint64_t kDeckSizeLimit = 1024 * 1024;
 // The first word of a proposed name, per template.
 const char* const kTemplateNames[] = {"Dipole", "Inverted V", "Vertical", "NEC deck"};
 
-// Restores the cursor however the computation ends.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 } // namespace
 
 TFormModelAntenna::TFormModelAntenna(QWidget* parent)
@@ -41,6 +34,7 @@ TFormModelAntenna::TFormModelAntenna(QWidget* parent)
                      parent) {
     setWindowTitle(QStringLiteral("Model antenna"));
     auto* inputs = new QWidget(this);
+    m_inputs = inputs;
     auto* grid = new QGridLayout(inputs);
     grid->setContentsMargins(0, 0, 0, 0);
     int row = 0;
@@ -128,6 +122,10 @@ TFormModelAntenna::TFormModelAntenna(QWidget* parent)
     connect(ButCompute, &QPushButton::clicked, this, [this] { ButComputeClick(); });
     CBTemplateChange();
     showNec2c();
+}
+
+TFormModelAntenna::~TFormModelAntenna() {
+    stopComputation();
 }
 
 void TFormModelAntenna::setRunOptions(const NecRunOptions& options) {
@@ -270,12 +268,32 @@ void TFormModelAntenna::ButComputeClick() {
         showProblem(problem);
         return;
     }
-    NecModelResult result;
-    {
-        BusyCursor busy;
-        result = ComputeNecModel(*d, m_run);
-    }
+    if (computing())
+        return;
+    // nec2c may take seconds on a large deck: it runs beside the window, which stays
+    // responsive and can stop it.
+    m_stop = false;
+    NecRunOptions run = m_run;
+    run.stop = &m_stop;
+    auto* worker =
+        QThread::create([this, deck = *d, run] { m_result = ComputeNecModel(deck, run); });
+    connect(worker, &QThread::finished, this, [this, worker] { computed(worker); });
+    m_worker = worker;
+    setComputing(true);
+    showProblem(QStringLiteral("Computing with nec2c ... (Close stops it)"));
+    worker->start();
+}
+
+void TFormModelAntenna::computed(QThread* worker) {
+    if (worker != m_worker)
+        return; // stopped and waited for already
+    worker->wait();
+    delete worker;
+    m_worker = nullptr;
+    setComputing(false);
     showNec2c(); // nec2c may have been installed or removed meanwhile
+    NecModelResult result = std::move(m_result);
+    m_result = {};
     if (!result.ok()) {
         showProblem(QStringLiteral("No pattern: ") + toQ(result.error));
         return;
@@ -284,6 +302,33 @@ void TFormModelAntenna::ButComputeClick() {
     if (!result.note.empty())
         lines << QStringLiteral("Note: ") + toQ(result.note);
     showPattern(std::move(result.pattern), lines);
+}
+
+void TFormModelAntenna::stopComputation() {
+    if (!m_worker)
+        return;
+    m_stop = true;
+    m_worker->wait();
+    delete m_worker;
+    m_worker = nullptr;
+    m_result = {};
+    setComputing(false);
+    showProblem(QStringLiteral("No pattern: the computation was stopped"));
+}
+
+void TFormModelAntenna::setComputing(bool on) {
+    m_inputs->setEnabled(!on);
+    ButCompute->setEnabled(!on);
+    GBEntry->setEnabled(!on);
+    if (on)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void TFormModelAntenna::done(int result) {
+    stopComputation();
+    TPatternDialog::done(result);
 }
 
 } // namespace radexa

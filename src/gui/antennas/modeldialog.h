@@ -1,15 +1,19 @@
 #pragma once
 // "Model antenna ...": an antenna computed with the NEC-2 engine nec2c from a template
 // (half-wave dipole, inverted V, quarter-wave vertical with radials) or from the
-// operator's own deck, over the chosen ground. "Compute" runs nec2c (for at most its
-// time-out, under a busy cursor) and shows the largest gain and the remarks, or why there
-// is no pattern; "Save" makes it a catalogue entry with its angle file. Without nec2c the
-// dialog says how to install it; files computed elsewhere go through "Import pattern ...".
+// operator's own deck, over the chosen ground. "Compute" runs nec2c beside the window (for
+// at most its time-out; the window stays responsive and "Close" stops the run) and shows
+// the largest gain and the remarks, or why there is no pattern; "Save" makes it a
+// catalogue entry with its angle file. Without nec2c the dialog says how to install it;
+// files computed elsewhere go through "Import pattern ...".
 
 #include "core/antennas/necmodel.h"
 #include "gui/antennas/patterndialog.h"
 
+#include <atomic>
+
 class QCheckBox;
+class QThread;
 class QComboBox;
 
 namespace radexa {
@@ -23,6 +27,8 @@ public:
                                              NecGround::Average, NecGround::Poor};
 
     explicit TFormModelAntenna(QWidget* parent = nullptr);
+    // A computation still running is stopped.
+    ~TFormModelAntenna() override;
 
     // How nec2c is run (the program and the time-out); the status line follows.
     void setRunOptions(const NecRunOptions& options);
@@ -34,8 +40,13 @@ public:
     void CBTemplateChange();
     // Chooses the operator's deck file (a file dialog).
     void ButChooseDeckClick();
-    // Builds the deck from the fields, runs nec2c and shows the pattern or the problem.
+    // Builds the deck from the fields and starts nec2c on it; the inputs, "Compute" and
+    // "Save" rest until the pattern or the problem is shown.
     void ButComputeClick();
+    // True while nec2c runs.
+    bool computing() const { return m_worker != nullptr; }
+    // Closing the dialog (Close, Escape, the window's button) stops a running computation.
+    void done(int result) override;
 
     QLabel *LaTemplate = nullptr, *LaFrequency = nullptr, *LaHeight = nullptr, *LaAngle = nullptr,
            *LaRadials = nullptr, *LaDeck = nullptr, *LaAzimuth = nullptr, *LaGround = nullptr,
@@ -52,8 +63,17 @@ private:
     std::optional<NecDeck> ownDeck(const std::optional<double>& frequency, QString& problem) const;
     void showNec2c();
     void inputChanged();
+    // The run of the worker has ended: shows what it gave (nothing when it was stopped).
+    void computed(QThread* worker);
+    // Stops nec2c and waits for the worker (nec2c is killed at once).
+    void stopComputation();
+    void setComputing(bool on);
 
     NecRunOptions m_run;
+    QWidget* m_inputs = nullptr;
+    QThread* m_worker = nullptr;
+    std::atomic<bool> m_stop{false};
+    NecModelResult m_result; // written by the worker, read when it has finished
 };
 
 } // namespace radexa
