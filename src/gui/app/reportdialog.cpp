@@ -10,6 +10,7 @@
 #include "report/app/reportpdf.h"
 #include "json/reportjson.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDateTime>
 #include <QDialogButtonBox>
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace radexa {
@@ -166,7 +168,12 @@ bool SaveStationReport(QWidget* parent, const StationModel& station, Language la
                                                QStringLiteral("pdf"));
     if (!chosen)
         return false;
-    const ReportPdf pdf = ReportPdfBytes(BuildStationReport(station, request), SystemPaperSize());
+    const ReportPdf pdf = [&] {
+        // A long angle table takes a few seconds to lay out: the cursor says so.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        return ReportPdfBytes(BuildStationReport(station, request), SystemPaperSize());
+    }();
     if (!writeFile(
             *chosen,
             std::string_view(pdf.bytes.constData(), static_cast<std::size_t>(pdf.bytes.size())),
