@@ -27,7 +27,8 @@ TEST(SideView, WorkedExampleAtZoomOne) {
     EXPECT_EQ(g.groundY, 449);
     EXPECT_EQ(g.antennaY, 118);
     EXPECT_EQ(g.mastTopY, 118);
-    EXPECT_EQ(g.fiveMeterLength, 138);
+    EXPECT_EQ(g.scaleBarMetres, 5);
+    EXPECT_EQ(g.scaleBarLength, 138);
     EXPECT_EQ(g.legendX, 140);
     EXPECT_EQ(g.legendY, 369);
     const SideViewTexts t = SideViewReadouts(g, 1.0);
@@ -119,6 +120,37 @@ TEST(SideView, ZoneAtOrBelowTheGroundHasNoClearance) {
             EXPECT_GE(clearance, 0.0);
         EXPECT_EQ(SideViewReadouts(g, 1.0).clearance, "   0,0");
         EXPECT_EQ(SideViewClearanceLabel(g), "Zone reaches the ground");
+    }
+}
+
+// A ground-mounted antenna: the width alone sets the scale, the mast has no length and
+// the zone touches the ground at the antenna.
+TEST(SideView, AntennaOnTheGround) {
+    SideViewData d = workedExample();
+    d.antennaHeight = 0;
+    const SideViewGeometry g = ComputeSideView(d, 1.0, false);
+    EXPECT_DOUBLE_EQ(g.scale, 0.7 * 809 / 10);
+    EXPECT_EQ(g.antennaY, g.groundY);
+    EXPECT_EQ(g.mastTopY, g.groundY);
+    EXPECT_EQ(g.zone[0], (PixelPoint{121 + 566, g.groundY}));
+    EXPECT_TRUE(g.reachesGround);
+    EXPECT_EQ(g.minClearance, 0.0);
+    EXPECT_DOUBLE_EQ(g.maxReach, 566 / g.scale);
+}
+
+// The scale bar keeps its left mark and label on the picture: 5 m while that fits left
+// of its right end (769 - 10 = 759 pixels), 1 m while that fits, else none.
+TEST(SideView, ScaleBarFitsThePicture) {
+    const struct {
+        double pixelsPerMetre;
+        int metres;
+        int length;
+    } cases[] = {{27.5917, 5, 138}, {151.8, 5, 759}, {151.9, 1, 152}, {759, 1, 759}, {760, 0, 0}};
+    for (const auto& c : cases) {
+        const double zoom = c.pixelsPerMetre / (0.7 * 473 / 12);
+        const SideViewGeometry g = ComputeSideView(workedExample(), zoom, false);
+        EXPECT_EQ(g.scaleBarMetres, c.metres) << c.pixelsPerMetre;
+        EXPECT_EQ(g.scaleBarLength, c.length) << c.pixelsPerMetre;
     }
 }
 
@@ -222,13 +254,13 @@ TEST(SideView, RefusesWhatCannotBeDrawn) {
         return SideViewRefusal(d);
     };
     EXPECT_FALSE(refused(12, {0, 90}, {10, 4}).has_value());
+    EXPECT_FALSE(refused(0, {0, 90}, {10, 4}).has_value()) << "an antenna on the ground";
     const struct {
         const char* what;
         std::optional<std::string> reason;
         const char* mentions;
     } cases[] = {
         {"empty table", refused(12, {}, {}), "no angle data"},
-        {"height 0", refused(0, {0}, {1}), "antenna height"},
         {"negative height", refused(-3, {0}, {1}), "antenna height"},
         {"all distances 0", refused(12, {0, 10}, {0, 0}), "0 m"},
         {"lengths differ", refused(12, {0, 10}, {1}), "incomplete"},

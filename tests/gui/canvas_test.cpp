@@ -154,10 +154,40 @@ TEST(SideViewPicture, SwitchesRemoveTheirParts) {
     EXPECT_TRUE(near(image, 121, 173, Lime) || near(image, 120, 173, Lime)) << "ray to 91 deg";
 }
 
+// Odd stations: a low antenna, whose 5 m bar would be wider than the picture, gets a
+// whole 1 m bar; a zone narrower than a pixel gets no reach arrow (one of no length
+// would leave its head as a mark pointing up the mast).
+TEST(SideViewPicture, LowAntennaAndTinyZone) {
+    QImage image = NewPicture(kSideViewWidth, kSideViewHeight);
+    SideViewOptions o;
+    o.background = White;
+    SideViewData low = workedExample();
+    low.antennaHeight = 2;
+    low.distances = {3, 3, 1};
+    SideViewGeometry g = PaintSideView(image, low, o);
+    ASSERT_EQ(g.scaleBarMetres, 1);
+    const int barY = g.groundY - 40;
+    EXPECT_EQ(at(image, 769 - g.scaleBarLength, barY - 4), Green) << "left end mark";
+    EXPECT_EQ(at(image, 769 - g.scaleBarLength - 2, barY), White) << "nothing left of it";
+    int label = 0; // greenish letter pixels (smoothed) below the bar's left end
+    for (int y = barY + 8; y < barY + 22; ++y)
+        for (int x = 769 - g.scaleBarLength; x < 769 - g.scaleBarLength + 20; ++x)
+            label += at(image, x, y).green() > at(image, x, y).red() + 60;
+    EXPECT_GT(label, 5) << "label";
+
+    SideViewData tiny = workedExample();
+    tiny.distances = {0.01, 0.004, 0.002};
+    g = PaintSideView(image, tiny, o);
+    ASSERT_EQ(g.reachX, g.originX);
+    for (int y = g.groundY - 99; y < g.groundY - 80; ++y)
+        for (int x = g.originX - 15; x < g.originX - 2; ++x)
+            EXPECT_NE(at(image, x, y), Blue) << x << "," << y;
+}
+
 TEST(SideViewPicture, RefusedDataLeaveTheBackgroundOnly) {
     QImage image = NewPicture(kSideViewWidth, kSideViewHeight);
     SideViewData d = workedExample();
-    d.antennaHeight = 0;
+    d.antennaHeight = -1;
     SideViewOptions o;
     o.background = Green;
     EXPECT_EQ(PaintSideView(image, d, o).scale, 0.0);

@@ -275,7 +275,7 @@ TEST_F(SideViewWindow, CopyAndEveryClosingPutThePictureOnTheClipboard) {
 TEST(SideViewOpening, RefusedDataAreExplained) {
     FakeDialogs dialogs;
     SideViewData d = station();
-    d.antennaHeight = 0;
+    d.antennaHeight = -0.5;
     EXPECT_FALSE(TFormSeitenansicht::execute(nullptr, d));
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].kind, "warning");

@@ -10,6 +10,11 @@
 
 namespace radexa {
 
+namespace {
+constexpr int kScaleBarRight = 40;    // the bar's right end stands this far from the edge
+constexpr int kGroundLineMargin = 10; // the ground line keeps this far from both edges
+} // namespace
+
 std::optional<std::string> SideViewRefusal(const SideViewData& data) {
     if (data.angles.empty() || data.distances.empty())
         return std::string("There are no angle data for the chosen polarisation, "
@@ -17,8 +22,8 @@ std::optional<std::string> SideViewRefusal(const SideViewData& data) {
     if (data.angles.size() != data.distances.size())
         return std::string("The per-angle table is incomplete (angles and distances differ "
                            "in number), so the side view cannot be drawn.");
-    if (!(data.antennaHeight > 0) || !std::isfinite(data.antennaHeight))
-        return std::string("The antenna height must be greater than 0 m "
+    if (!(data.antennaHeight >= 0) || !std::isfinite(data.antennaHeight))
+        return std::string("The antenna height must be 0 m or more "
                            "to draw the side view.");
     for (double d : data.distances)
         if (!std::isfinite(d) || d < 0)
@@ -73,7 +78,17 @@ SideViewGeometry ComputeSideView(const SideViewData& data, double zoom, bool ray
     g.groundY = height - Nearest(0.05 * h);
     g.antennaY = Nearest(g.groundY - g.scale * data.antennaHeight);
     g.mastTopY = g.groundY - Nearest(g.scale * data.antennaHeight);
-    g.fiveMeterLength = Nearest(5 * g.scale);
+    // A bar longer than the room left of its right end would run off the picture
+    // without its left mark and its label: an unexplained green line over the zone.
+    const double barRoom = w - kScaleBarRight - kGroundLineMargin;
+    for (int metres : {5, 1}) {
+        const int length = Nearest(metres * g.scale);
+        if (length <= barRoom) {
+            g.scaleBarMetres = metres;
+            g.scaleBarLength = length;
+            break;
+        }
+    }
     g.legendY = Nearest(0.78 * h);
 
     const std::size_t n = std::min(data.angles.size(), data.distances.size());

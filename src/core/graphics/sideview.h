@@ -32,8 +32,9 @@ struct SideViewData {
     PictureCaption caption;
 };
 
-// Why there is nothing to draw (an empty table, a height of 0 or below, no distance
-// above 0, ...), as a warning text; nothing when the side view can be drawn.
+// Why there is nothing to draw (an empty table, a height below 0, no distance above 0,
+// ...), as a warning text; nothing when the side view can be drawn. An antenna on the
+// ground (height 0) is drawn: the width alone sets the scale.
 std::optional<std::string> SideViewRefusal(const SideViewData& data);
 
 double ZoomIn(double zoom);
@@ -53,7 +54,10 @@ struct SideViewGeometry {
     int groundY = 0;    // row of the ground line
     int antennaY = 0;   // row of the antenna
     int mastTopY = 0;   // upper end of the mast line
-    int fiveMeterLength = 0;
+    // The scale bar of "5-m-Line": 5 m where that fits between the ground line's left
+    // end and the bar's place at the right, else 1 m, else none (0 m, length 0).
+    int scaleBarMetres = 0;
+    int scaleBarLength = 0;
     int legendX = 140;
     int legendY = 0;
     // The zone: the points of the samples, then (when mirrored) their mirror points

@@ -55,13 +55,14 @@ SideViewGeometry PaintSideView(QPainter& painter, QSize size, const SideViewData
     // The ground.
     c.setPenWidth(1);
     DrawLine(c, 10, g.groundY, w - 10, g.groundY, Silver);
-    if (o.fiveMeters) {
-        const int l5 = g.fiveMeterLength;
+    if (o.fiveMeters && g.scaleBarMetres > 0) {
+        const int l5 = g.scaleBarLength;
         c.setPenWidth(1);
         DrawLine(c, w - 40 - l5, g.groundY - 40, w - 40, g.groundY - 40, Green);
         DrawLine(c, w - 40 - l5, g.groundY - 45, w - 40 - l5, g.groundY - 35, Green);
         DrawLine(c, w - 40, g.groundY - 45, w - 40, g.groundY - 35, Green);
-        DrawColoredText(c, w - 40 - l5, g.groundY - 32, QStringLiteral("5m"), Green, bg);
+        DrawColoredText(c, w - 40 - l5, g.groundY - 32, QStringLiteral("%1m").arg(g.scaleBarMetres),
+                        Green, bg);
     }
     // The safety zone.
     if (o.rays) {
@@ -86,7 +87,10 @@ SideViewGeometry PaintSideView(QPainter& painter, QSize size, const SideViewData
             DrawDoubleArrow(c, g.clearanceX, g.groundY, g.clearanceX, g.clearanceTopY, Blue, 20);
         DrawColoredText(c, g.clearanceX + 10, g.groundY - 20,
                         QString::fromStdString(Cp1252ToUtf8(SideViewClearanceLabel(g))), Blue, bg);
-        DrawArrow(c, g.originX, g.groundY - 100, g.reachX, g.groundY - 100, Blue, 20);
+        // A zone narrower than a pixel has no reach to point at: an arrow of no length
+        // would draw its head as a mark pointing up the mast.
+        if (g.reachX != g.originX)
+            DrawArrow(c, g.originX, g.groundY - 100, g.reachX, g.groundY - 100, Blue, 20);
         DrawLine(c, g.reachX, g.groundY - 70, g.reachX, 100, Blue);
         DrawColoredText(c, g.reachX + 10, g.groundY - 100, QStringLiteral("Reach"), Blue, bg);
     }
