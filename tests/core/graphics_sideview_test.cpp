@@ -42,17 +42,19 @@ TEST(SideView, ZoneOutlineIsMirroredForDataUpTo180) {
     ASSERT_TRUE(g.mirrored);
     EXPECT_EQ(g.zone, (std::vector<PixelPoint>{{397, 118}, {121, 228}, {66, 118}}));
     EXPECT_EQ(g.mirror, (std::vector<PixelPoint>{{397, 118}, {121, 8}, {66, 118}}));
-    // Metres of the pixel-rounded points, zone first, then mirror.
+    // Metres of the pixel-rounded points, zone first, then mirror; where the rounding
+    // shortened a reach (55 px for 2 m) or raised a clearance (221 px for 8 m), the
+    // metres themselves.
     const double s = g.scale;
-    const DoubleArray reach{276 / s, 0, 55 / s, 276 / s, 0, 55 / s};
-    const DoubleArray clearance{331 / s, 221 / s, 331 / s, 331 / s, 441 / s, 331 / s};
+    const DoubleArray reach{276 / s, 0, 2, 276 / s, 0, 2};
+    const DoubleArray clearance{331 / s, 8, 331 / s, 331 / s, 441 / s, 331 / s};
     ASSERT_EQ(g.reachList.size(), reach.size());
     for (std::size_t i = 0; i < reach.size(); ++i) {
-        EXPECT_DOUBLE_EQ(g.reachList[i], reach[i]) << i;
-        EXPECT_DOUBLE_EQ(g.clearanceList[i], clearance[i]) << i;
+        EXPECT_NEAR(g.reachList[i], reach[i], 1e-12) << i;
+        EXPECT_NEAR(g.clearanceList[i], clearance[i], 1e-12) << i;
     }
     EXPECT_DOUBLE_EQ(g.maxReach, 276 / s);
-    EXPECT_DOUBLE_EQ(g.minClearance, 221 / s);
+    EXPECT_NEAR(g.minClearance, 8, 1e-12);
     EXPECT_EQ(g.clearanceX, 121);
     EXPECT_EQ(g.clearanceTopY, 228);
     EXPECT_EQ(g.reachX, 397);
@@ -60,6 +62,23 @@ TEST(SideView, ZoneOutlineIsMirroredForDataUpTo180) {
     const SideViewTexts t = SideViewReadouts(g, 1.0);
     EXPECT_EQ(t.clearance, "   8,0");
     EXPECT_EQ(t.reach, "  10,0");
+}
+
+TEST(SideView, ReadoutsNeverOnTheUnsafeSideOfThePixels) {
+    // A 1000 m mast: several metres a pixel. A 4 m zone drawn as one pixel must not read
+    // as a reach of one pixel's metres, nor its clearance as more than 996 m.
+    SideViewData d;
+    d.antennaHeight = 1000;
+    d.angles = {0, 45, 90, 135, 180};
+    d.distances = {4, 4, 4, 4, 4};
+    const SideViewGeometry g = ComputeSideView(d, 1.0, false);
+    ASSERT_GT(1 / g.scale, 2.0) << "metres per pixel";
+    EXPECT_GE(g.maxReach, 4.0);
+    EXPECT_LE(g.minClearance, 996.0);
+    for (std::size_t i = 0; i < g.reachList.size(); ++i) {
+        EXPECT_GE(g.reachList[i], std::abs(std::cos(d.angles[i % 5] * M_PI / 180)) * 4 - 1e-9);
+        EXPECT_LE(g.clearanceList[i], 1000 + 4.0);
+    }
 }
 
 TEST(SideView, RaysEndOneDegreeFurther) {
@@ -135,7 +154,7 @@ TEST(SideView, AntennaOnTheGround) {
     EXPECT_EQ(g.zone[0], (PixelPoint{121 + 566, g.groundY}));
     EXPECT_TRUE(g.reachesGround);
     EXPECT_EQ(g.minClearance, 0.0);
-    EXPECT_DOUBLE_EQ(g.maxReach, 566 / g.scale);
+    EXPECT_DOUBLE_EQ(g.maxReach, 10); // not the 9,99 m of the 566 pixels
 }
 
 // The scale bar keeps its left mark and label on the picture: 5 m while that fits left

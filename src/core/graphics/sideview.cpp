@@ -94,13 +94,19 @@ SideViewGeometry ComputeSideView(const SideViewData& data, double zoom, bool ray
     const std::size_t n = std::min(data.angles.size(), data.distances.size());
     g.mirrored = n > 0 && data.angles[n - 1] <= 180;
     const int extra = rays ? 1 : 0;
-    // depth: metres below the antenna before the rounding to pixels.
-    auto record = [&](PixelPoint p, double depth) {
+    // reach and depth: metres from the antenna, out and down, before the rounding to
+    // pixels. The read-outs are taken from the drawn points, but never on the unsafe side
+    // of the metres: at a coarse scale (a high mast: several centimetres a pixel) the
+    // rounding alone would shorten the reach or raise the clearance.
+    auto record = [&](PixelPoint p, double reach, double depth) {
         const bool grounded = p.y >= g.groundY || depth >= data.antennaHeight;
         g.reachesGround = g.reachesGround || grounded;
-        g.reachList.push_back(std::abs(static_cast<double>(p.x) - g.originX) / g.scale);
-        g.clearanceList.push_back(grounded ? 0.0
-                                           : (g.groundY - static_cast<double>(p.y)) / g.scale);
+        g.reachList.push_back(
+            std::max(std::abs(static_cast<double>(p.x) - g.originX) / g.scale, reach));
+        g.clearanceList.push_back(grounded
+                                      ? 0.0
+                                      : std::min((g.groundY - static_cast<double>(p.y)) / g.scale,
+                                                 data.antennaHeight - depth));
         return p;
     };
     auto point = [&](std::size_t i, int upOrDown) {
@@ -109,7 +115,7 @@ SideViewGeometry ComputeSideView(const SideViewData& data, double zoom, bool ray
         const double down = upOrDown * std::sin(a) * d;
         return record({g.originX + Nearest(std::cos(a) * g.scale * d),
                        g.antennaY + upOrDown * Nearest(std::sin(a) * g.scale * d)},
-                      down);
+                      std::abs(std::cos(a) * d), down);
     };
     g.zone.reserve(n);
     for (std::size_t i = 0; i < n; ++i)
