@@ -1,6 +1,7 @@
 #include "core/app/stationfile.h"
 #include "core/support/cp1252.h"
 
+#include "test_files.h"
 #include "test_numbers.h"
 
 #include <gtest/gtest.h>
@@ -217,6 +218,70 @@ TEST(StationFile, AFileSavedAsUtf8IsTheSameStation) {
     }
     // A byte-order mark before plain ASCII is no part of the first label either.
     EXPECT_EQ(ParseStationFile("\xEF\xBB\xBF" + kStartUpFile.substr(0, 27)).record.band, "2m");
+}
+
+// UTF-16 with its byte-order mark, as Windows editors save "Unicode".
+std::string Utf16(const std::string& cp1252, bool littleEndian) {
+    std::string out = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (const char c : cp1252) {
+        const char32_t u = Cp1252CodePoint(static_cast<unsigned char>(c));
+        const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
+        out += littleEndian ? std::string{lo, hi} : std::string{hi, lo};
+    }
+    return out;
+}
+
+TEST(StationFile, AFileSavedAsUtf16IsTheSameStation) {
+    StationRecord r = startUpWithAntenna();
+    r.manufacturer = "M\xFCller";
+    r.antennaName = "Y\xE4gi \x80"; // the euro sign is U+20AC
+    const std::string cp1252 = BuildStationFile(r);
+    for (const bool littleEndian : {true, false}) {
+        const auto reading = ParseStationFile(Utf16(cp1252, littleEndian));
+        EXPECT_TRUE(reading.problems.empty()) << littleEndian;
+        EXPECT_EQ(reading.record, r) << littleEndian;
+    }
+    // A surrogate pair is one character beyond Windows-1252; a lone one is no character.
+    std::string pair = Utf16(kStartUpFile, true);
+    pair.insert(2 + 2 * 25, std::string("\x3D\xD8\x00\xDE\x00\xD8", 6));
+    EXPECT_EQ(ParseStationFile(pair).record.band, "??2m");
+}
+
+class StationFileReading : public TempFolderTest {};
+
+TEST_F(StationFileReading, BytesThatAreNoStationFileAreRefusedNamingTheFileAndWhy) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* why;
+    } refused[] = {
+        {"empty.txt", "", "empty"},
+        {"blank.txt", "\r\n\r\n", "label"},
+        {"zeros.txt", kStartUpFile.substr(0, 60) + std::string(3, '\0') + kStartUpFile, "binary"},
+        {"picture.png", "\x89PNG\r\n\x1A\n\x01\x02IHDR\r\n", "label"},
+        {"notes.txt", "Shopping:\r\nmilk\r\n", "label"},
+        {"utf16.txt", "\xFF\xFE" + std::string("A\0\r\0\n\0", 6), "label"},
+    };
+    for (const auto& c : refused) {
+        const std::string file = put(c.name, c.bytes);
+        const FileReadResult read = ReadStationFile(file);
+        EXPECT_FALSE(read.ok()) << c.name;
+        EXPECT_TRUE(read.bytes.empty()) << c.name;
+        EXPECT_EQ(read.error.find("\"" + file + "\" is not a station file: "), 0u) << read.error;
+        EXPECT_NE(read.error.find(c.why), std::string::npos) << read.error;
+    }
+    // One label is enough; the others are not examined. UTF-8 and UTF-16 files are read.
+    std::string oneLabel = kStartUpFile;
+    for (const char* label : {"Band/Frequenz", "Antenne.", "Leistung", "Betriebsart", "TXRX",
+                              "FCC/", "KabelTyp", "Kabell", "sonst"})
+        oneLabel.replace(oneLabel.find(label), 3, "???");
+    for (const std::string& bytes :
+         {oneLabel, Cp1252ToUtf8(kStartUpFile), Utf16(kStartUpFile, false),
+          std::string("Band/Frequenz...........>2m")}) {
+        const FileReadResult read = ReadStationFile(put("ok.txt", bytes));
+        EXPECT_TRUE(read.ok()) << read.error;
+        EXPECT_EQ(read.bytes, bytes);
+    }
 }
 
 TEST(StationFile, OnlyTheFirstLinesAreKeptAndEchoedLinesAreBounded) {

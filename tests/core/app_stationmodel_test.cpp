@@ -441,6 +441,16 @@ TEST_F(StationModelTest, SaveThenOpenRestoresEveryInputAndResult) {
     ASSERT_EQ(sideways.reading.problems.size(), 1u);
     EXPECT_EQ(static_cast<int>(sideways.reading.problems[0].line), 11);
 
+    // A file that ends early says nothing of the optional lines: the current ones stay.
+    ASSERT_TRUE(other.openStation(withLimits, "l.txt").complete());
+    const LimitChoice fromFile = other.limitChoice();
+    ASSERT_NE(fromFile, LimitChoice());
+    const std::string firstFive = bytes.substr(0, bytes.find("TXRX"));
+    const StationOpening truncated = other.openStation(firstFive, "t.txt");
+    EXPECT_EQ(truncated.reading.problems.size(), 5u);
+    EXPECT_EQ(other.limitChoice(), fromFile);
+    EXPECT_EQ(other.exemptionDistanceText(), "12,5");
+
     // A file whose power the calculation refuses is not remembered.
     StationRecord bad = record;
     bad.power = "-1";

@@ -36,6 +36,23 @@ TEST(SettingsFileFailure, AFileThatCannotBeWrittenIsReportedAndLeftAsItWas) {
         EXPECT_FALSE(WriteWindowPosition(nowhere, {1, 2})) << nowhere.toStdString();
 }
 
+TEST(SettingsFileFailure, AFileThatIsThereButCannotBeReadIsNotReplaced) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // A link to itself: there, and unreadable for root as well.
+    const QString ini = dir.filePath("Radexa.ini");
+    ASSERT_TRUE(QFile::link("Radexa.ini", ini));
+    EXPECT_FALSE(WriteWindowPosition(ini, {1, 2}));
+    EXPECT_TRUE(QFileInfo(ini).isSymLink());
+    EXPECT_EQ(QDir(dir.path())
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System),
+              QStringList{"Radexa.ini"});
+    // A missing file is made.
+    const QString fresh = dir.filePath("new/Radexa.ini");
+    ASSERT_TRUE(WriteWindowPosition(fresh, {1, 2}));
+    EXPECT_EQ(readFile(fresh), "[Fensterpositionen]\r\nLeft=1\r\nTop=2\r\n");
+}
+
 TEST(SettingsFileFailure, AHugeFileIsReadAndKeptOnlyAsFarAsTheReadLimit) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

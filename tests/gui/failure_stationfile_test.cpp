@@ -101,6 +101,58 @@ TEST_F(StationFileFailure, FilesThatCannotBeReadChangeNothing) {
     }
 }
 
+TEST_F(StationFileFailure, BytesThatAreNoStationFileChangeNothingAndTheMessageNamesTheFile) {
+    // Names with characters of Windows-1252 and beyond it.
+    const QString folder = QString::fromUtf8("Stationen \xC3\xA4\xC3\xA9\xC3\xA5 \xD0\x96");
+    ASSERT_TRUE(QDir(path("")).mkdir(folder));
+    start();
+    takeMyAnt();
+    field("EditPower")->setText("50");
+    form->calcCall();
+    const QString saved = path(folder + QString::fromUtf8("/MYCALL \xE2\x82\xAC\xE2\x9C\x93.txt"));
+    ASSERT_TRUE(form->Speichern(saved));
+    boxes.boxes.clear();
+    form->Oeffnen(saved);
+    ASSERT_TRUE(boxes.warnings().isEmpty()) << boxes.warnings().join('|').toStdString();
+    ASSERT_EQ(form->currentStationFile(), saved);
+    const QStringList before = shownValues();
+
+    const struct {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {{"empty.txt", ""},
+                 {"binary.txt", QByteArray("\x7F"
+                                           "ELF\x02\x01\x01\0\0\0\n\0\0\0",
+                                           14)
+                                    .repeated(40)},
+                 {"notes.txt", "Leistung 1000\r\nH\xF6he 1\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n"}};
+    for (const auto& c : cases) {
+        const QString file = path(folder + "/" + QString::fromUtf8("\xC3\xA4 ") + c.name);
+        writeFile(file, c.bytes);
+        boxes.boxes.clear();
+        form->Oeffnen(file);
+        expectWarningNaming(file);
+        EXPECT_TRUE(boxes.warnings().last().contains("not a station file"))
+            << boxes.warnings().last().toStdString();
+        EXPECT_EQ(shownValues(), before) << c.name;
+        EXPECT_EQ(form->currentStationFile(), saved) << c.name;
+    }
+
+    // A file that is restored in part names itself as it is called, too.
+    QByteArray firstTwo = readFile(saved);
+    firstTwo.truncate(firstTwo.indexOf("H\xF6he"));
+    const QString part = path(folder + QString::fromUtf8("/\xE5\x8D\x8A.txt"));
+    writeFile(part, firstTwo);
+    boxes.boxes.clear();
+    form->Oeffnen(part);
+    expectWarningNaming(part);
+    EXPECT_TRUE(form->currentStationFile().isEmpty());
+    // A file that cannot be read at all as well.
+    boxes.boxes.clear();
+    form->Oeffnen(path(folder + QString::fromUtf8("/gone \xC3\xA9.txt")));
+    expectWarningNaming(path(folder + QString::fromUtf8("/gone \xC3\xA9.txt")));
+}
+
 TEST_F(StationFileFailure, StationFilesWithOtherLineEndsOpenToTheSameStation) {
     start();
     takeMyAnt();

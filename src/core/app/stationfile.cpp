@@ -64,6 +64,63 @@ StringArray firstLines(std::string_view bytes, std::size_t count) {
     return lines;
 }
 
+// A file saved as UTF-16 (with its byte-order mark, as Windows editors write "Unicode") as
+// UTF-8. An unpaired surrogate becomes '?'.
+std::string utf16ToUtf8(std::string_view bytes, bool littleEndian) {
+    auto unit = [&](std::size_t i) {
+        const auto lo = static_cast<unsigned char>(bytes[littleEndian ? i : i + 1]);
+        const auto hi = static_cast<unsigned char>(bytes[littleEndian ? i + 1 : i]);
+        return static_cast<char32_t>(hi << 8 | lo);
+    };
+    std::string out;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+            unit(i + 2) <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = '?';
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | c >> 6);
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | c >> 12);
+            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | c >> 18);
+            out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// Why the bytes are no station file at all, so that nothing of them is taken over; empty
+// when they may be one. A station file has text lines, at least one of them (among the
+// ten) beginning with its label.
+std::string notAStationFile(const StationFileReading& reading) {
+    if (reading.lines.empty())
+        return "the file is empty";
+    for (const std::string& line : reading.lines)
+        if (line.find('\0') != std::string::npos)
+            return "it holds binary data (zero bytes), not lines of text";
+    for (int n = 1; n <= kStationLineCount && n <= static_cast<int>(reading.lines.size()); ++n) {
+        const std::string& line = reading.lines[static_cast<std::size_t>(n - 1)];
+        if (SameTextNoCase(std::string_view(line).substr(0, kStationLabelLength),
+                           StationLineLabel(static_cast<StationLine>(n))))
+            return {};
+    }
+    return "none of its first lines begins with the label of a station file's line (such "
+           "as \"" +
+           StationLineLabel(StationLine::BandOrFrequency) + "\")";
+}
+
 std::string trimBlanks(std::string_view text) {
     const auto b = text.find_first_not_of(' ');
     if (b == std::string_view::npos)
@@ -116,18 +173,32 @@ FileReadResult ReadStationFile(const std::string& path) {
     if (read.status == FileReadStatus::TooLarge)
         read.error = "\"" + path + "\" is not a station file: it is larger than " +
                      SizeText(kStationFileSizeLimit) + " (a station file has ten short lines)";
+    if (!read.ok())
+        return read;
+    const std::string refused = notAStationFile(ParseStationFile(read.bytes));
+    if (!refused.empty()) {
+        read.status = FileReadStatus::Unreadable;
+        read.bytes.clear();
+        read.error = "\"" + path + "\" is not a station file: " + refused;
+    }
     return read;
 }
 
 StationFileReading ParseStationFile(std::string_view bytes) {
     StationFileReading reading;
+    std::string converted;
+    // Windows editors save "Unicode" as UTF-16 with a byte-order mark.
+    const bool littleEndian = bytes.substr(0, 2) == "\xFF\xFE";
+    if (littleEndian || bytes.substr(0, 2) == "\xFE\xFF") {
+        converted = utf16ToUtf8(bytes.substr(2), littleEndian);
+        bytes = converted;
+    }
     // An editor may have saved the file as UTF-8 (the labels with ö and ä then have 26
     // bytes): it is read as the Windows-1252 file it stands for.
     constexpr std::string_view bom = "\xEF\xBB\xBF";
     const bool markedUtf8 = bytes.substr(0, bom.size()) == bom;
     if (markedUtf8)
         bytes.remove_prefix(bom.size());
-    std::string converted;
     if (markedUtf8 || LooksLikeUtf8(bytes)) {
         converted = Utf8ToCp1252(bytes);
         bytes = converted;
@@ -215,7 +286,11 @@ StationFileReading ParseStationFile(std::string_view bytes) {
 
 std::string StationProblemsWarning(std::string_view heading, std::string_view fileName,
                                    const StationFileReading& reading) {
-    std::string out = std::string(heading) + kLineEnd + std::string(fileName);
+    return std::string(heading) + kLineEnd + std::string(fileName) + StationProblemLines(reading);
+}
+
+std::string StationProblemLines(const StationFileReading& reading) {
+    std::string out;
     std::vector<int> named;
     for (const auto& p : reading.problems) {
         const int n = number(p.line);

@@ -126,13 +126,17 @@ std::string BuildStationFile(const StationRecord& record);
 constexpr std::uint64_t kStationFileSizeLimit = 1 << 20;
 
 // Reads the bytes of a station file: a file beyond kStationFileSizeLimit is refused as
-// "not a station file" (TooLarge), anything that is no regular file as Unreadable.
+// "not a station file" (TooLarge), anything that is no regular file as Unreadable, and so
+// are bytes that are no station file at all (Unreadable, the error naming the file and
+// why): an empty file, binary data, or text of which no line among the first ten begins
+// with its label. Nothing of such a file is taken over.
 FileReadResult ReadStationFile(const std::string& path);
 
 // Reads the bytes of a station file. Never fails: it restores what it can and lists the
 // lines it cannot restore. The labels are not examined. A line ends with CR LF, LF or a
 // lone CR (CR CR LF is one line end); a file in UTF-8 (as an editor may save it, with or
-// without a byte-order mark) is read as its Windows-1252 text.
+// without a byte-order mark) or in UTF-16 with a byte-order mark is read as its
+// Windows-1252 text.
 StationFileReading ParseStationFile(std::string_view bytes);
 
 // The warning after reading: the heading, the file name, then one line per line that was
@@ -140,6 +144,9 @@ StationFileReading ParseStationFile(std::string_view bytes);
 // bounded by EchoText.
 std::string StationProblemsWarning(std::string_view heading, std::string_view fileName,
                                    const StationFileReading& reading);
+// The lines of that warning after the file name, each begun by CR LF (the window puts the
+// file name before them as it is, with characters beyond Windows-1252).
+std::string StationProblemLines(const StationFileReading& reading);
 
 // The file name proposed for saving: "MYCALL.txt", or with a fixed frequency e.g.
 // "MYCALL145MHz.txt".

@@ -750,9 +750,13 @@ StationOpening StationModel::openStation(std::string_view bytes, std::string_vie
         else
             optionProblem(StationOption::Polarisation);
     }
-    m_limits = limits;
-    m_exemptionText = exemption;
-    m_exemptionDistance = exemptionDistance;
+    // A file that ends before its tenth line says nothing of them: the current ones stay,
+    // as they do for its missing lines.
+    if (reading.lines.size() >= static_cast<std::size_t>(kStationLineCount)) {
+        m_limits = limits;
+        m_exemptionText = exemption;
+        m_exemptionDistance = exemptionDistance;
+    }
 
     Notices notices = updateCable();
 

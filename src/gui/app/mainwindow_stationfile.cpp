@@ -38,6 +38,19 @@ QString decoded(const std::string& text) {
     return QFile::decodeName(text.c_str());
 }
 
+// A file name, or a message of the file layer naming one (its bytes as the file system
+// holds them), as a message shows it: with every character of the name, on one line,
+// bounded in length.
+QString shownName(const QString& text) {
+    QString out = text.left(static_cast<int>(kEchoLength));
+    for (QChar& c : out)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char('?');
+    if (text.size() > out.size())
+        out += QChar(0x2026);
+    return out;
+}
+
 // Station files are proposed in the program folder; an installed program's folder is not
 // the operator's to write, so there the working folder (his own) takes its place.
 QString stationFolder(const QString& programFolder) {
@@ -93,7 +106,7 @@ bool TRadexaForm::Speichern(const QString& fileName) {
     const FileWriteResult written = WriteFileAtomic(encoded(fileName), BuildStationFile(*record));
     if (!written.ok()) {
         ShowWarningText(message(MessageId::MsgFileNotSaved) + QLatin1Char('\n') +
-                        decoded(written.error));
+                        shownName(decoded(written.error)));
         return false;
     }
     return true;
@@ -142,7 +155,7 @@ void TRadexaForm::Oeffnen(const QString& fileName) {
     const FileReadResult read = ReadStationFile(encoded(fileName));
     if (!read.ok()) {
         ShowWarningText(message(MessageId::MsgFileNotOpened) + QLatin1Char('\n') +
-                        toQ(EchoText(read.error)));
+                        shownName(decoded(read.error)));
         return;
     }
     const StationOpening opened = m_model.openStation(read.bytes, encoded(fileName));
@@ -156,10 +169,10 @@ void TRadexaForm::Oeffnen(const QString& fileName) {
     }
     report(opened.notices);
     if (!opened.reading.problems.empty()) {
-        QString warning =
-            toQ(StationProblemsWarning(fromQ(message(MessageId::MsgStationLinesNotRestored)),
-                                       EchoText(fromQ(fileName)), opened.reading));
-        ShowWarningText(warning.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QString lines = toQ(StationProblemLines(opened.reading));
+        ShowWarningText(message(MessageId::MsgStationLinesNotRestored) + QLatin1Char('\n') +
+                        shownName(fileName) +
+                        lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
 }
 

@@ -39,8 +39,14 @@ IniFile ReadSettings(const QString& file) {
 bool ChangeSettings(const QString& file, const std::function<void(IniFile&)>& change) {
     const std::string path = QFile::encodeName(file).toStdString();
     QDir().mkpath(QFileInfo(file).absolutePath());
-    // The other contents of the file stay, as far as they were read.
-    IniFile ini = ReadIniFile(path);
+    // The other contents of the file stay, as far as they were read; a file that is there
+    // but cannot be read (no read permission, a link that leads nowhere readable) is not
+    // replaced by one holding only the new entries.
+    std::string error;
+    IniFile ini = ReadIniFile(path, &error);
+    const QFileInfo info(file);
+    if (!error.empty() && (info.exists() || info.isSymLink()))
+        return false;
     change(ini);
     return WriteFileAtomic(path, ini.text()).ok();
 }

@@ -22,8 +22,9 @@ SettingsLocation FindSettingsLocation(const QString& programFolder,
 // is missing or cannot be read.
 IniFile ReadSettings(const QString& file);
 // Reads the file, lets `change` write its entries and writes the file back through the safe
-// writer (its folder made first). False when it could not be written; the old file is
-// then left as it was. What the file held beyond the part that is read is not written again.
+// writer (its folder made first). False when it could not be written, or when it is there
+// but cannot be read; the old file is then left as it was. What the file held beyond the part that
+// is read is not written again.
 bool ChangeSettings(const QString& file, const std::function<void(IniFile&)>& change);
 
 // The window position kept in the settings file.
