@@ -109,6 +109,23 @@ TEST_F(MainWindow, PowerThatIsNoNumberOrNegativeIsRefusedAndThePreviousOneKept) 
     }
 }
 
+TEST_F(MainWindow, PicturesOfARefusedStationSayWhyThereIsNothingToDraw) {
+    start();
+    takeMyAnt();
+    field("EditPower")->setText("1e308"); // an EIRP beyond any number
+    form->calcCall();
+    ASSERT_EQ(text("EditrPS"), "---");
+    ASSERT_FALSE(form->model().last().result.ok());
+    const qsizetype before = boxes.warnings().size();
+    form->ButSeitenansichtClick();
+    form->ButDiagrammClick();
+    ASSERT_EQ(boxes.warnings().size(), before + 2);
+    for (qsizetype i = before; i < before + 2; ++i)
+        EXPECT_TRUE(boxes.warnings()[i].startsWith(
+            "The station cannot be computed, so there is nothing to draw: "))
+            << boxes.warnings()[i].toStdString();
+}
+
 TEST_F(MainWindow, EnterInThePowerFieldLeavesItAndRecalculates) {
     start();
     form->show();

@@ -690,7 +690,21 @@ std::vector<StringArray> TRadexaForm::angleTable() const {
 
 // ---- picture windows, help, about ------------------------------------------------------
 
+// A station the calculation refuses ("---") has no zone: the pictures say why rather than
+// that the angle data were missing.
+bool TRadexaForm::refusedForPictures() {
+    const Refusal refusal = m_model.last().result.refusal;
+    if (m_model.last().result.ok())
+        return false;
+    ShowWarningText(
+        QStringLiteral("The station cannot be computed, so there is nothing to draw: ") +
+        toQ(LimitRefusalMessage(refusal, m_model.limitChoice(), Language::English)));
+    return true;
+}
+
 void TRadexaForm::ButSeitenansichtClick() {
+    if (refusedForPictures())
+        return;
     const std::optional<SideViewData> view = StationSideView(m_model);
     if (!view) {
         // Opening nothing without a word would leave the operator guessing.
@@ -701,6 +715,8 @@ void TRadexaForm::ButSeitenansichtClick() {
 }
 
 void TRadexaForm::ButDiagrammClick() {
+    if (refusedForPictures())
+        return;
     TFormDiagramm::execute(this, StationDiagram(m_model));
 }
 

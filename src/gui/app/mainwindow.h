@@ -127,6 +127,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Warns and answers true when the last calculation was refused (no picture to draw).
+    bool refusedForPictures();
     void buildMenus();
     void buildInputGroup(QWidget* client);
     void buildOutputGroups(QWidget* client);
