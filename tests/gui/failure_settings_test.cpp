@@ -78,6 +78,21 @@ TEST(SettingsFileFailure, AnUnwritableProgramFolderSendsTheSettingsToTheUserFold
     EXPECT_EQ(FindSettingsLocation("/proc/self", config.path()).readFrom, where.writeTo);
 }
 
+TEST(SettingsFileFailure, AWriteProtectedFileBesideTheProgramIsReadBackFromTheUserFolder) {
+    // The position written at closing must be the one read at the next start.
+    QTemporaryDir program, config;
+    ASSERT_TRUE(program.isValid() && config.isValid());
+    const QString beside = QDir(program.path()).filePath("Radexa.ini");
+    writeFile(beside, "[Fensterpositionen]\r\nLeft=1\r\nTop=2\r\n");
+    QFile::setPermissions(beside, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const SettingsLocation first = FindSettingsLocation(program.path(), config.path());
+    EXPECT_EQ(first.writeTo, QDir(config.path()).filePath("Radexa.ini"));
+    ASSERT_TRUE(WriteWindowPosition(first.writeTo, {300, 200}));
+    const SettingsLocation next = FindSettingsLocation(program.path(), config.path());
+    EXPECT_EQ(next.readFrom, first.writeTo);
+    EXPECT_EQ(ReadWindowPosition(next.readFrom).left, 300);
+}
+
 using SettingsFileWindow = MainWindowTest;
 
 TEST_F(SettingsFileWindow, TheWindowClosesWhenNoSettingsFileCanBeWritten) {

@@ -20,12 +20,23 @@ bool folderIsWritable(const QString& folder) {
     return probe.open();
 }
 
+// A settings file the safe writer would refuse: one without any write bit (also for
+// root), or one the operator may not write.
+bool fileIsWritable(const QString& file) {
+    const QFileInfo info(file);
+    constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return !info.exists() || (info.isWritable() && (info.permissions() & anyWrite));
+}
+
 } // namespace
 
 SettingsLocation FindSettingsLocation(const QString& programFolder,
                                       const QString& userConfigFolder) {
     const QString besideProgram = QDir(programFolder).filePath(kFileName);
-    if (folderIsWritable(programFolder) || userConfigFolder.isEmpty())
+    // A write-protected file beside the program sends the settings to the user's folder
+    // as an unwritable program folder does, and they are read back from there.
+    if ((folderIsWritable(programFolder) && fileIsWritable(besideProgram)) ||
+        userConfigFolder.isEmpty())
         return {besideProgram, besideProgram};
     const QString own = QDir(userConfigFolder).filePath(kFileName);
     return {QFileInfo::exists(own) ? own : besideProgram, own};
