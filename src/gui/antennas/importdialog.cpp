@@ -13,13 +13,6 @@
 
 namespace radexa {
 
-namespace {
-
-// Far more than the output of a full sphere at 1 degree for a few frequencies.
-constexpr std::uint64_t kPatternFileSizeLimit = 256ull * 1024 * 1024;
-
-} // namespace
-
 TFormImportPattern::TFormImportPattern(QWidget* parent)
     : TPatternDialog("FormImportPattern", QStringLiteral("My imports"),
                      QStringLiteral("Imported pattern"), parent) {
@@ -129,7 +122,7 @@ void TFormImportPattern::ButReadClick() {
         return;
     }
     const FileReadResult read =
-        ReadWholeFile(QFile::encodeName(fileName).toStdString(), kPatternFileSizeLimit);
+        ReadWholeFile(QFile::encodeName(fileName).toStdString(), kMaxPatternFileSize);
     if (!read.ok()) {
         LaFormat->setText(QStringLiteral("Format: unknown"));
         showProblem(QStringLiteral("Not imported: ") + QFile::decodeName(read.error.c_str()));

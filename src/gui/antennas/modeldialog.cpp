@@ -22,8 +22,6 @@ namespace radexa {
 
 namespace {
 
-constexpr std::uint64_t kDeckSizeLimit = 1024 * 1024;
-
 // The first word of a proposed name, per template.
 const char* const kTemplateNames[] = {"Dipole", "Inverted V", "Vertical", "NEC deck"};
 
@@ -212,7 +210,7 @@ std::optional<NecDeck> TFormModelAntenna::ownDeck(const std::optional<double>& f
     if (!problem.isEmpty())
         return std::nullopt;
     const FileReadResult read =
-        ReadWholeFile(QFile::encodeName(fileName).toStdString(), kDeckSizeLimit);
+        ReadWholeFile(QFile::encodeName(fileName).toStdString(), kMaxDeckFileSize);
     if (!read.ok()) {
         problem = QFile::decodeName(read.error.c_str());
         return std::nullopt;
