@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <sys/stat.h>
+
 namespace radexa::testing {
 namespace {
 
@@ -21,27 +23,38 @@ QString sample(const char* name) {
     return QStringLiteral(RADEXA_SOURCE_DIR "/tests/data/patterns/") + QString::fromLatin1(name);
 }
 
-TEST_F(ImportDialog, MalformedFilesNameTheLineAndTheReasonAndWriteNothing) {
+TEST_F(ImportDialog, MalformedFilesNameTheFileTheLineAndTheReasonAndWriteNothing) {
+    QByteArray nanGains = readFile(sample("dipole-average-ground.out"));
+    nanGains.replace("     -5.05  -999.99    -5.05", "       nan  -999.99      nan");
     struct Case {
-        const char* name;
+        QString name;
         QByteArray bytes;
-        QString expected;
+        QString expected; // after the quoted file name
     };
     const Case cases[] = {
-        {"gain.csv", "angle,gain_dbi,polarisation\r\n0,-10,v\r\n90,high,v\r\n",
-         "Not imported: line 3: "},
-        {"gap.csv", "angle,gain_dbi\r\n0,1\r\n90,2\r\n270,2\r\n360,1\r\n", "Not imported: "},
-        {"notes.txt", "a shopping list\r\nmilk\r\n", "Not imported: "},
-        {"empty.out", "", "Not imported: "},
+        {"gain.csv", "angle,gain_dbi,polarisation\r\n0,-10,v\r\n90,high,v\r\n", "line 3: "},
+        {"gap.csv", "angle,gain_dbi\r\n0,1\r\n90,2\r\n270,2\r\n360,1\r\n", ""},
+        {"notes.txt", "a shopping list\r\nmilk\r\n", ""},
+        {"empty.out", "", ""},
+        {"binary.out",
+         QByteArray("\x7f"
+                    "ELF\x02\x01\x00\x00\xff\xfe",
+                    10),
+         ""},
+        {"nan.out", nanGains, ""},
+        {"J\u00E4ger \u00E9\u00E5 \u0416uk.csv", "angle,gain_dbi\r\n0,x\r\n", "line 2: "},
     };
+    QDir().mkpath(path("M\u00FCller \u0416"));
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        writeFile(path(c.name), c.bytes);
+        SCOPED_TRACE(c.name.toStdString());
+        const QString file = path("M\u00FCller \u0416/" + c.name);
+        writeFile(file, c.bytes);
         TFormImportPattern d;
         place(d);
-        boxes.fileAnswers.push_back(path(c.name));
+        boxes.fileAnswers.push_back(file);
         d.ButChooseFile->click();
-        EXPECT_TRUE(memo(d).startsWith(c.expected)) << memo(d).toStdString();
+        EXPECT_TRUE(memo(d).startsWith("Not imported: \"" + file + "\": " + c.expected))
+            << memo(d).toStdString();
         EXPECT_FALSE(d.pattern());
         EXPECT_FALSE(d.ButSave->isEnabled());
         d.ButSaveClick();
@@ -62,10 +75,12 @@ TEST_F(ImportDialog, UnreadableFilesAndBadOptionsAreNamed) {
         {"", "EditGain", "", "Choose the pattern file"},
         {"missing.out", "EditGain", "", "Not imported: File not found"},
         {"ang", "EditGain", "", "Not imported: Cannot read"},
+        {"pipe", "EditGain", "", "Not imported: Cannot read"}, // would never end
         {sample("dipole-eznec.txt"), "EditAzimuth", "east",
          "Azimuth of the cut [\u00B0]: a number is expected (or nothing), not \"east\""},
         {sample("dipole-eznec.txt"), "EditFrequency", "14.2.1", "Frequency [MHz]: a number"},
     };
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected.toStdString());
         TFormImportPattern d;
@@ -75,6 +90,11 @@ TEST_F(ImportDialog, UnreadableFilesAndBadOptionsAreNamed) {
         EXPECT_TRUE(memo(d).startsWith(c.expected)) << memo(d).toStdString();
         EXPECT_FALSE(d.ButSave->isEnabled());
     }
+}
+
+TEST_F(ImportDialog, EveryAcceleratorReachesOneFieldOrButton) {
+    TFormImportPattern d;
+    EXPECT_EQ(sharedMnemonics(d), QStringList());
 }
 
 TEST_F(ImportDialog, SeveralFrequenciesAskForOneAndTheNearestIsTaken) {
@@ -154,6 +174,9 @@ TEST_F(ImportDialog, EntryNamesAndElementsThatCannotBeStoredAreRefused) {
         {"EditName", "Yagi, 5 el", "The antenna was NOT saved:\n"},
         {"EditManufacturer", "", "The antenna was NOT saved:\n"},
         {"EditElements", "five", "Elements: a whole number is expected"},
+        // As proposed from a file name: the antenna file would hold "???".
+        {"EditName", "\u0416uk", "Name: the character \"\u0416\" cannot be stored"},
+        {"EditType", "Yagi \U0001F4E1", "Type: the character \"\U0001F4E1\" cannot be stored"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.field);
@@ -172,6 +195,44 @@ TEST_F(ImportDialog, EntryNamesAndElementsThatCannotBeStoredAreRefused) {
     }
     EXPECT_FALSE(QFile::exists(path("AntUser.txt")));
     EXPECT_EQ(angleFiles(), QStringList({"Example MyAnt.ang"}));
+}
+
+TEST(PatternDialogText, CoreMessagesKeepTheOperatorsTextsAndTheFileNames) {
+    const struct {
+        std::string bytes;
+        QString shown;
+    } cases[] = {
+        {"J\xE4ger", "J\u00E4ger"}, // Windows-1252
+        {"/home/Pr\xC3\xBC"
+         "fung",
+         "/home/Pr\u00FC"
+         "fung"}, // UTF-8
+        {"\"J\xE4ger\" in \"/M\xC3\xBCller \xD0\x96/a.txt\"",
+         "\"J\u00E4ger\" in \"/M\u00FCller \u0416/a.txt\""},
+        {"\xC3", "\u00C3"},
+        {"\xE4\x80h", "\u00E4\u20ACh"},
+        {"\xF0\x9F\x93\xA1!", "\U0001F4E1!"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MixedText(c.bytes), c.shown) << c.bytes;
+}
+
+TEST_F(ImportDialog, RefusalsNameFoldersAndEntriesWithTheirAccents) {
+    QDir().mkpath(path("M\u00FCller \u0416"));
+    for (int i = 0; i < 2; ++i) {
+        TFormImportPattern d;
+        place(d);
+        d.UserFileName = path("M\u00FCller \u0416/AntUser.txt");
+        d.AngleFolder = path("M\u00FCller \u0416/");
+        d.EditFile->setText(sample("dipole-eznec.txt"));
+        d.ButRead->click();
+        d.EditName->setText("J\u00E4ger");
+        d.ButSave->click();
+    }
+    ASSERT_EQ(boxes.warnings().size(), 1u);
+    EXPECT_TRUE(boxes.warnings()[0].contains("J\u00E4ger")) << boxes.warnings()[0].toStdString();
+    EXPECT_TRUE(boxes.warnings()[0].contains(path("M\u00FCller \u0416/")))
+        << boxes.warnings()[0].toStdString();
 }
 
 TEST_F(ImportDialog, ImportedNecOutputIsTakenOnItsBandWithItsAnglePage) {

@@ -83,6 +83,15 @@ TEST_F(ModelDialog, EachTemplateOffersItsFieldsAndProposesItsName) {
     EXPECT_EQ(d.EditName->text(), "My GP");
 }
 
+TEST_F(ModelDialog, EveryAcceleratorReachesOneFieldOrButtonWithEachTemplate) {
+    TFormModelAntenna d;
+    for (int i = 0; i < d.CBTemplate->count(); ++i) {
+        d.CBTemplate->setCurrentIndex(i);
+        d.CBTemplateChange();
+        EXPECT_EQ(sharedMnemonics(d), QStringList()) << d.CBTemplate->currentText().toStdString();
+    }
+}
+
 TEST_F(ModelDialog, FieldsThatGiveNoModelAreNamedAndNothingRuns) {
     struct Case {
         int templateIndex;

@@ -8,7 +8,11 @@
 #include "core/antennas/necmodel.h"
 #include "gui/antennas/patterndialog.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QTimer>
 
@@ -28,6 +32,29 @@ protected:
         d.AngleFolder = path("ang/");
     }
     static QString memo(const TPatternDialog& d) { return d.MemoResult->toPlainText(); }
+    // The accelerator keys of the dialog's captions that more than one of them claims
+    // (Alt and such a key only moves the focus between them, and clicks no button).
+    static QStringList sharedMnemonics(const QWidget& d) {
+        QMap<QChar, QStringList> owners;
+        auto add = [&](const QString& text, const QString& owner) {
+            const qsizetype at = text.indexOf(QLatin1Char('&'));
+            if (at >= 0 && at + 1 < text.size())
+                owners[text.at(at + 1).toLower()] << owner;
+        };
+        for (const QLabel* l : d.findChildren<QLabel*>())
+            if (l->buddy() && !l->isHidden())
+                add(l->text(), l->objectName());
+        for (const QAbstractButton* b : d.findChildren<QAbstractButton*>())
+            if (!b->isHidden())
+                add(b->text(), b->objectName());
+        for (const QGroupBox* g : d.findChildren<QGroupBox*>())
+            add(g->title(), g->objectName());
+        QStringList shared;
+        for (auto i = owners.cbegin(); i != owners.cend(); ++i)
+            if (i->size() > 1)
+                shared << QString(i.key()) + QStringLiteral(": ") + i->join(QLatin1Char(' '));
+        return shared;
+    }
     // The angle files of the program's folder.
     QStringList angleFiles() const { return QDir(path("ang")).entryList(QDir::Files, QDir::Name); }
     // Runs a menu item whose dialog `script` handles while it is open.

@@ -52,7 +52,7 @@ TFormImportPattern::TFormImportPattern(QWidget* parent)
     LaFormat->setWordWrap(true);
     grid->addWidget(LaFormat, row++, 1, 1, 2);
     field(LaFrequency, EditFrequency, "LaFrequency", "EditFrequency",
-          QStringLiteral("F&requency [MHz]"), QStringLiteral("the file's only one"));
+          QStringLiteral("Fre&quency [MHz]"), QStringLiteral("the file's only one"));
     field(LaAzimuth, EditAzimuth, "LaAzimuth", "EditAzimuth",
           QStringLiteral("A&zimuth of the cut [\u00B0]"),
           QStringLiteral("that of the largest gain"));
@@ -83,7 +83,16 @@ void TFormImportPattern::ButChooseFileClick() {
     ButReadClick();
 }
 
-bool TFormImportPattern::showFormat(const std::string& text) {
+namespace {
+
+// Why the file gives no pattern, naming it.
+QString notImported(const QString& fileName, const std::string& reason) {
+    return QStringLiteral("Not imported: \"") + fileName + QStringLiteral("\": ") + toQ(reason);
+}
+
+} // namespace
+
+bool TFormImportPattern::showFormat(const QString& fileName, const std::string& text) {
     try {
         const PatternFormat format = DetectPatternFormat(text);
         QString shown = QStringLiteral("Format: ") + PatternFormatName(format);
@@ -98,7 +107,7 @@ bool TFormImportPattern::showFormat(const std::string& text) {
         return true;
     } catch (const PatternImportError& e) {
         LaFormat->setText(QStringLiteral("Format: unknown"));
-        showProblem(QStringLiteral("Not imported: ") + toQ(e.what()));
+        showProblem(notImported(fileName, e.what()));
         return false;
     }
 }
@@ -128,7 +137,7 @@ void TFormImportPattern::ButReadClick() {
         showProblem(QStringLiteral("Not imported: ") + QFile::decodeName(read.error.c_str()));
         return;
     }
-    if (!showFormat(read.bytes))
+    if (!showFormat(fileName, read.bytes))
         return;
     try {
         ImportedPattern pattern = ImportPattern(read.bytes, options);
@@ -138,7 +147,7 @@ void TFormImportPattern::ButReadClick() {
             lines << QStringLiteral("  ") + toQ(note);
         showPattern(std::move(pattern), lines);
     } catch (const PatternImportError& e) {
-        showProblem(QStringLiteral("Not imported: ") + toQ(e.what()));
+        showProblem(notImported(fileName, e.what()));
     }
 }
 

@@ -31,9 +31,9 @@ protected:
 
 private:
     void inputChanged();
-    // Detects the format and shows it; false, with the problem shown, when the file
-    // cannot be read or is of no known format.
-    bool showFormat(const std::string& text);
+    // Detects the format of the file's text and shows it; false, with the problem shown,
+    // when it is of no known format.
+    bool showFormat(const QString& fileName, const std::string& text);
 };
 
 } // namespace radexa

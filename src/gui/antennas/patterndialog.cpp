@@ -1,5 +1,6 @@
 #include "gui/antennas/patterndialog.h"
 
+#include "core/support/cp1252.h"
 #include "core/support/numbersettings.h"
 #include "core/support/plainnumber.h"
 #include "core/support/textnumbers.h"
@@ -17,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <utility>
 
 namespace radexa {
 
@@ -86,6 +88,23 @@ QStringList PatternSummaryLines(const ImportedPattern& p) {
                  .arg(polarisations);
     lines << QStringLiteral("Ground: ") + groundText(p.ground);
     return lines;
+}
+
+QString MixedText(std::string_view bytes) {
+    QString text;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        const std::string_view character = bytes.substr(i, length);
+        if (length > 1 && LooksLikeUtf8(character)) {
+            text += QString::fromUtf8(character.data(), static_cast<int>(character.size()));
+            i += length;
+        } else {
+            text += toQ(bytes.substr(i, 1));
+            ++i;
+        }
+    }
+    return text;
 }
 
 QString FieldCaption(const QLabel* label) {
@@ -206,6 +225,23 @@ void TPatternDialog::proposeName(const QString& name) {
 void TPatternDialog::ButSaveClick() {
     if (!m_pattern)
         return;
+    // A character the antenna file cannot hold would be written as '?' (a proposed name is
+    // not checked as it is typed).
+    const std::pair<QLabel*, QLineEdit*> fields[] = {{LaManufacturer, EditManufacturer},
+                                                     {LaName, EditName},
+                                                     {LaType, EditType},
+                                                     {LaElements, EditElements}};
+    for (const auto& [label, field] : fields) {
+        for (const char32_t c : field->text().toUcs4()) {
+            const QString character = QString::fromUcs4(&c, 1);
+            if (FitsCp1252(character.toStdString()))
+                continue;
+            ShowWarningText(FieldCaption(label) + QStringLiteral(": the character \"") + character +
+                            QStringLiteral("\" cannot be stored in the antenna file"));
+            field->setFocus();
+            return;
+        }
+    }
     const ImportedAntennaEntry e = entry();
     if (e.elements.empty() || e.elements.find_first_not_of("0123456789") != std::string::npos) {
         ShowWarningText(QStringLiteral("Elements: a whole number is expected"));
@@ -217,7 +253,7 @@ void TPatternDialog::ButSaveClick() {
                                                   *m_pattern, angleFileDescription());
     if (!saved.ok()) {
         // The dialog stays open with the pattern and the entry, so nothing is lost.
-        ShowWarningText(QStringLiteral("The antenna was NOT saved:\n") + toQ(saved.error));
+        ShowWarningText(QStringLiteral("The antenna was NOT saved:\n") + MixedText(saved.error));
         return;
     }
     m_saved = e;

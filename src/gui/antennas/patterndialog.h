@@ -13,6 +13,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 class QGroupBox;
 class QLabel;
@@ -31,6 +32,11 @@ QStringList PatternSummaryLines(const ImportedPattern& pattern);
 
 // x as short as it reads back, with the decimal separator in force ("7,1").
 QString ShortNumber(double x);
+
+// A message of the core that may hold both the operator's texts (Windows-1252) and file
+// names (UTF-8, as the system gives them): each well-formed UTF-8 character is taken as
+// such, every other byte as Windows-1252.
+QString MixedText(std::string_view bytes);
 
 // The caption of a field's label without its accelerator mark ("Frequency [MHz]").
 QString FieldCaption(const QLabel* label);
