@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace radexa {
 namespace {
 
@@ -78,6 +80,37 @@ TEST(ExemptionText, EachOutcomeInTheLanguage) {
     }
     e.refusal = Refusal::NegativeDistance;
     EXPECT_EQ(ExemptionText(e, Language::English), "");
+}
+
+// A distance to people typed as "1e150" makes the threshold hundreds of digits long, and
+// "1e300" makes it overflow: the line stays short enough to read.
+TEST(ExemptionText, HugeNumbersStayShort) {
+    ScopedNumberSettings comma(commaSettings());
+    FccExemption e;
+    e.Erp = 12.758;
+    e.outcome = ExemptionOutcome::Exempt;
+    const struct {
+        double threshold;
+        const char* shown;
+    } cases[] = {
+        {999999999.99, "999999999,99"},
+        {3.8299e302, "3,83E+302"},
+        {9.999e9, "1,00E+10"},
+        {std::numeric_limits<double>::infinity(), "---"},
+    };
+    for (const auto& c : cases) {
+        e.Threshold = c.threshold;
+        EXPECT_EQ(ExemptionText(e, Language::English),
+                  std::string("Exempt from evaluation: ERP 12,76 W <= threshold ") + c.shown +
+                      " W");
+    }
+    // A safety distance of an absurd power in the table of checks.
+    LimitChoice choice;
+    const LimitChecksTable table = LimitChecksTexts(
+        EvaluateLimits(choice, FrequencyChoice::Band(12), 1e300, 2.5e299), Language::English);
+    ASSERT_EQ(table.rows.size(), 1u);
+    EXPECT_LT(table.rows[0][5].size(), 12u) << table.rows[0][5];
+    EXPECT_NE(table.rows[0][5].find("E+"), std::string::npos) << table.rows[0][5];
 }
 
 TEST(LimitRefusalMessage, NamesTheSetAndItsRangeInTheLanguage) {

@@ -2,6 +2,8 @@
 
 #include "core/support/textnumbers.h"
 
+#include <cmath>
+
 namespace radexa {
 
 namespace {
@@ -10,8 +12,21 @@ std::string levelText(double value, const char* format) {
     return value == kUndefined ? std::string("---") : FormatReal(format, value);
 }
 
+// Two decimals, but a value too large for the page's narrow places (a threshold at an
+// astronomical distance, a distance of an absurd power) as "3,83E+302", and one beyond
+// every number as "---": hundreds of digits would run off the page.
 std::string twoDecimals(double value) {
-    return FormatReal("%3.2f", value);
+    if (!std::isfinite(value))
+        return "---";
+    if (std::fabs(value) < 1e9)
+        return FormatReal("%3.2f", value);
+    int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    double mantissa = value / std::pow(10.0, exponent);
+    if (std::fabs(mantissa) >= 9.995) { // rounds up to the next power of ten
+        mantissa /= 10;
+        ++exponent;
+    }
+    return FormatReal("%1.2f", mantissa) + "E+" + std::to_string(exponent);
 }
 
 } // namespace
@@ -33,7 +48,7 @@ LimitChecksTable LimitChecksTexts(const LimitEvaluation& limits, Language langua
             levelText(c.S, "%3.2f"),
             c.AveragingMinutes > 0 ? AveragingText(c.AveragingMinutes)
                                    : MessageText(language, MessageId::MsgPeak),
-            levelText(c.SafetyDistance, "%3.2f"),
+            c.SafetyDistance == kUndefined ? std::string("---") : twoDecimals(c.SafetyDistance),
         });
     }
     return table;
